@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vox {
+
+// One run of a spoken text after its markup has been read.
+struct SpeechRun {
+    enum class Kind { Speech, Spell, Silence };
+    Kind kind = Kind::Speech;
+    std::string text;   // Speech and Spell: the characters to say (markup removed, unescaped)
+    int silenceMs = 0;  // Silence: its length, clamped to kMaxSilenceMs
+
+    bool operator==(const SpeechRun&) const = default;
+};
+
+constexpr int kMaxSilenceMs = 10000;
+
+// Splits a text into runs. "<xml>" and "</xml>" only delimit; "<spell>".."</spell>" gives a Spell
+// run (an unclosed one runs to the end of the text); "<silence msec="N"/>" gives a Silence run.
+// Anything else, including malformed tags, is spoken as written.
+std::vector<SpeechRun> parseSpeechMarkup(const std::string& text);
+
+// The text with every piece of markup removed (what a listener hears as words).
+std::string stripSpeechMarkup(const std::string& text);
+
+}  // namespace vox
