@@ -25,4 +25,9 @@ std::vector<SpeechRun> parseSpeechMarkup(const std::string& text);
 // The text with every piece of markup removed (what a listener hears as words).
 std::string stripSpeechMarkup(const std::string& text);
 
+// The speech and spell runs as one SSML document for an SSML engine: text escaped, spell runs as
+// <say-as interpret-as="characters">. Silences are left out: the caller splits the runs at them
+// and renders the pause itself (an engine's break element is not exact at the edges of a text).
+std::string speechRunsToSsml(const std::vector<SpeechRun>& runs);
+
 }  // namespace vox
