@@ -43,12 +43,11 @@ struct Format {
 };
 
 bool playable(const Format& f) {
-    std::uint16_t tag = f.tag;
-    if (tag != kFormatPcm && tag != kFormatFloat)
+    if (f.tag != kFormatPcm && f.tag != kFormatFloat)
         return false;
     if (f.channels == 0 || f.sampleRate == 0 || f.bits == 0)
         return false;
-    if (tag == kFormatFloat && f.bits != 32 && f.bits != 64)
+    if (f.tag == kFormatFloat && f.bits != 32 && f.bits != 64)
         return false;
     return f.blockAlign >= f.channels * ((f.bits + 7) / 8);
 }
