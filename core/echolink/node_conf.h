@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vox {
+
+// What "voxclock.conf" in the program folder says about the node: the settings file has no place
+// for these. Members hold the defaults.
+struct NodeConf {
+    std::string backend = "sim";  // the only node backend so far
+    // [sim]
+    std::string callsign = "N0CALL-L";
+    int sysopMode = 1;   // non-zero: the node runs in Sysop mode
+    int pttControl = 1;  // 2 = RTS keys the transmitter, 3 = DTR, other = neither
+    int connectDelayMs = 1500;
+    std::string dtmfCommands;   // the node's "DTMFCommands": "name=code" items, comma-separated
+    std::string dtmfShortcuts;  // the node's "DTMFShortCuts"
+    std::string soundFilesDir;  // the node's "SoundFilesDir"
+
+    bool operator==(const NodeConf&) const = default;
+};
+
+struct ConfResult {
+    NodeConf conf;
+    // At most one line, naming the first problem ("voxclock.conf line 3: ...").
+    std::vector<std::string> warnings;
+};
+
+// A missing file gives the defaults without a warning. Whatever is bad in a file keeps its
+// default; the rest is used.
+ConfResult loadNodeConf(const std::string& path);
+
+}  // namespace vox
