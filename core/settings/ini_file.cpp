@@ -1,0 +1,44 @@
+#include "settings/ini_file.h"
+
+namespace vox {
+namespace {
+const char* const kTitle = "Voxclock TTS";
+}
+
+IniOutcome ReadINIFile(const SettingsFile& file, Settings& settings, UserInterface& ui,
+                       const std::function<void()>& closeSplash) {
+    const SettingsReadResult read = file.read(settings);
+    if (read.ok)
+        return IniOutcome{true, false, read.freeWxReader};
+
+    ui.showMessage(MessageIcon::Error, kTitle,
+                   "The file Voxclock.Ini is Missing or Corrupted\r\n"
+                   "    The program will create a new INI file.");
+    if (closeSplash)
+        closeSplash();
+    settings = Settings{};
+    IniOutcome created = CreateNewIniFile(file, settings, ui);
+    if (created.mustClose)
+        return created;
+    ui.showMessage(MessageIcon::Warning, kTitle, "New INI File Created\r\n Reconfigure your setup");
+    created.ok = false;  // the file was not read; it was replaced
+    return created;
+}
+
+IniOutcome WriteIniFile(const SettingsFile& file, const Settings& settings, UserInterface& ui) {
+    if (!file.write(settings)) {
+        ui.showMessage(MessageIcon::Information, "File Error", "Error Writing .INI File");
+        return IniOutcome{};
+    }
+    return IniOutcome{true, false, settings.WxStationType == 1};
+}
+
+IniOutcome CreateNewIniFile(const SettingsFile& file, Settings& settings, UserInterface& ui) {
+    if (!file.createNew(settings)) {
+        ui.showMessage(MessageIcon::Information, "File Error", "Error Creating New INI File");
+        return IniOutcome{false, true, false};
+    }
+    return IniOutcome{true, false, settings.WxStationType == 1};
+}
+
+}  // namespace vox
