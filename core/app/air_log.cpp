@@ -28,9 +28,11 @@ void appendUtf8(std::string& out, unsigned cp) {
 std::size_t utf8Length(const std::string& s, std::size_t i) {
     const auto c = static_cast<unsigned char>(s[i]);
     std::size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
-    if (n == 0 || i + n > s.size()) return 0;
+    if (n == 0 || i + n > s.size())
+        return 0;
     for (std::size_t k = 1; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+            return 0;
     return n;
 }
 
@@ -51,11 +53,21 @@ std::string jsonQuote(const std::string& text) {
             continue;
         }
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];
@@ -71,13 +83,18 @@ std::string jsonQuote(const std::string& text) {
 }
 
 void AirLog::record(const std::string& ev, std::initializer_list<AirField> fields) {
-    if (!sink_) return;
-    std::string line = "{\"t\":" + jsonQuote(formatIsoMs(clock_.localNow())) + ",\"ev\":" + jsonQuote(ev);
+    if (!sink_)
+        return;
+    std::string line =
+        "{\"t\":" + jsonQuote(formatIsoMs(clock_.localNow())) + ",\"ev\":" + jsonQuote(ev);
     for (const auto& f : fields) {
         line += "," + jsonQuote(f.key) + ":";
-        if (const auto* s = std::get_if<std::string>(&f.value)) line += jsonQuote(*s);
-        else if (const auto* b = std::get_if<bool>(&f.value)) line += *b ? "true" : "false";
-        else line += std::to_string(std::get<long long>(f.value));
+        if (const auto* s = std::get_if<std::string>(&f.value))
+            line += jsonQuote(*s);
+        else if (const auto* b = std::get_if<bool>(&f.value))
+            line += *b ? "true" : "false";
+        else
+            line += std::to_string(std::get<long long>(f.value));
     }
     line += "}";
     sink_(line);

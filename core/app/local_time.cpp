@@ -36,14 +36,16 @@ int daysInMonth(int y, int m) {
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
     return q;
 }
 
 }  // namespace
 
 int LocalTime::weekday() const {
-    const std::int64_t days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    const std::int64_t days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
     // 1970-01-01 was a Thursday.
     return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }
@@ -71,8 +73,9 @@ LocalTime fromCalendarMs(std::int64_t ms) {
 std::optional<LocalTime> parseDateTime(const std::string& text) {
     LocalTime t;
     char tail = 0;
-    if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month,
-                                         &t.day, &t.hour, &t.minute, &t.second, &tail) != 6) {
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour,
+                    &t.minute, &t.second, &tail) != 6) {
         return std::nullopt;
     }
     if (text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' || text[16] != ':')

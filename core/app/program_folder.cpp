@@ -15,21 +15,25 @@ std::vector<std::string> components(const std::string& relative) {
     std::string cur;
     for (char c : relative) {
         if (c == '\\' || c == '/') {
-            if (!cur.empty()) parts.push_back(cur);
+            if (!cur.empty())
+                parts.push_back(cur);
             cur.clear();
         } else {
             cur += c;
         }
     }
-    if (!cur.empty()) parts.push_back(cur);
+    if (!cur.empty())
+        parts.push_back(cur);
     return parts;
 }
 
 bool equalNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i]))) return false;
+        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+            return false;
     }
     return true;
 }
@@ -37,12 +41,14 @@ bool equalNoCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 ProgramFolder::ProgramFolder(std::string root) : root_(std::move(root)) {
-    while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+    while (root_.size() > 1 && root_.back() == '/')
+        root_.pop_back();
 }
 
 std::string ProgramFolder::path(const std::string& relative) const {
     fs::path p(root_);
-    for (const auto& part : components(relative)) p /= part;
+    for (const auto& part : components(relative))
+        p /= part;
     return p.string();
 }
 
@@ -71,15 +77,18 @@ bool ProgramFolder::ensureExists(std::string* error) const {
     std::error_code ec;
     fs::create_directories(root_, ec);
     if (ec && !fs::is_directory(root_)) {
-        if (error) *error = "Cannot create the program folder " + root_ + ": " + ec.message();
+        if (error)
+            *error = "Cannot create the program folder " + root_ + ": " + ec.message();
         return false;
     }
     return true;
 }
 
 std::string ProgramFolder::choose(const std::string& homeOption) {
-    if (!homeOption.empty()) return homeOption;
-    if (const char* env = std::getenv("VOXCLOCK_HOME"); env && *env) return env;
+    if (!homeOption.empty())
+        return homeOption;
+    if (const char* env = std::getenv("VOXCLOCK_HOME"); env && *env)
+        return env;
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/.local/share/voxclock";
 }

@@ -15,12 +15,16 @@ Timer::Timer(Runtime& rt, std::string name, int intervalMs, std::size_t order)
 
 void Timer::setInterval(int ms) {
     intervalMs_ = std::max(1, ms);
-    if (enabled_) nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
+    if (enabled_)
+        nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
 }
 
 void Timer::setEnabled(bool on) {
-    if (on && !enabled_) nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
+    if (on && !enabled_)
+        nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
     enabled_ = on;
+    if (rt_.onTimerSwitched)
+        rt_.onTimerSwitched(name_, on);
 }
 
 Runtime::Runtime(Clock& clock, EventLoop& loop) : clock_(clock), loop_(loop) {}
@@ -30,14 +34,16 @@ std::int64_t Runtime::nowUs() const {
 }
 
 Timer& Runtime::addTimer(std::string name, int intervalMs, std::function<void()> onTick) {
-    timers_.push_back(std::unique_ptr<Timer>(new Timer(*this, std::move(name), intervalMs, timers_.size())));
+    timers_.push_back(
+        std::unique_ptr<Timer>(new Timer(*this, std::move(name), intervalMs, timers_.size())));
     timers_.back()->onTick_ = std::move(onTick);
     return *timers_.back();
 }
 
 Timer* Runtime::findTimer(const std::string& name) {
     for (auto& t : timers_)
-        if (t->name_ == name) return t.get();
+        if (t->name_ == name)
+            return t.get();
     return nullptr;
 }
 
@@ -51,15 +57,19 @@ std::uint64_t Runtime::callAfter(double seconds, std::function<void()> fn) {
     return callAt(now() + std::max(0.0, seconds), std::move(fn));
 }
 
-void Runtime::cancel(std::uint64_t id) { calls_.erase(id); }
+void Runtime::cancel(std::uint64_t id) {
+    calls_.erase(id);
+}
 
 void Runtime::guarded(const std::function<void()>& fn, const std::string& what) {
     try {
         fn();
     } catch (const std::exception& e) {
-        if (onFailure) onFailure(what + ": " + e.what());
+        if (onFailure)
+            onFailure(what + ": " + e.what());
     } catch (...) {
-        if (onFailure) onFailure(what + ": unknown failure");
+        if (onFailure)
+            onFailure(what + ": unknown failure");
     }
 }
 
@@ -69,9 +79,11 @@ void Runtime::fireDueCalls() {
         const std::int64_t now = nowUs();
         auto best = calls_.end();
         for (auto it = calls_.begin(); it != calls_.end(); ++it)
-            if (it->second.dueUs <= now && (best == calls_.end() || it->second.dueUs < best->second.dueUs))
+            if (it->second.dueUs <= now &&
+                (best == calls_.end() || it->second.dueUs < best->second.dueUs))
                 best = it;
-        if (best == calls_.end()) return;
+        if (best == calls_.end())
+            return;
         auto fn = std::move(best->second.fn);
         calls_.erase(best);
         guarded(fn, "call");
@@ -82,14 +94,17 @@ void Runtime::fireDueTimers() {
     const std::int64_t now = nowUs();
     std::vector<Timer*> due;
     for (auto& t : timers_)
-        if (t->enabled_ && t->nextDueUs_ <= now) due.push_back(t.get());
+        if (t->enabled_ && t->nextDueUs_ <= now)
+            due.push_back(t.get());
     std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
-        return a->nextDueUs_ != b->nextDueUs_ ? a->nextDueUs_ < b->nextDueUs_ : a->order_ < b->order_;
+        return a->nextDueUs_ != b->nextDueUs_ ? a->nextDueUs_ < b->nextDueUs_
+                                              : a->order_ < b->order_;
     });
     for (Timer* t : due) {
         // An earlier tick in this round may have disabled or restarted it.
         const std::int64_t current = nowUs();
-        if (!t->enabled_ || t->nextDueUs_ > current) continue;
+        if (!t->enabled_ || t->nextDueUs_ > current)
+            continue;
         const std::int64_t step = t->intervalMs_ * 1000LL;
         // Stay on the grid; ticks that fell due while this one was busy are skipped.
         const std::int64_t missed = (current - t->nextDueUs_) / step;
@@ -99,7 +114,8 @@ void Runtime::fireDueTimers() {
             continue;
         }
         t->skipped_ += static_cast<std::uint64_t>(missed);
-        if (!t->onTick_) continue;
+        if (!t->onTick_)
+            continue;
         t->running_ = true;
         ++t->ticks_;
         guarded(t->onTick_, t->name_);
@@ -116,15 +132,19 @@ void Runtime::processPending() {
 double Runtime::nextDue() const {
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
     for (const auto& t : timers_)
-        if (t->enabled_ && !t->running_) best = std::min(best, t->nextDueUs_);
-    for (const auto& [id, c] : calls_) best = std::min(best, c.dueUs);
-    return best == std::numeric_limits<std::int64_t>::max() ? kNever : static_cast<double>(best) / 1e6;
+        if (t->enabled_ && !t->running_)
+            best = std::min(best, t->nextDueUs_);
+    for (const auto& [id, c] : calls_)
+        best = std::min(best, c.dueUs);
+    return best == std::numeric_limits<std::int64_t>::max() ? kNever
+                                                            : static_cast<double>(best) / 1e6;
 }
 
 void Runtime::waitUntil(double deadline) {
     for (;;) {
         processPending();
-        if (quit_ || now() >= deadline) return;
+        if (quit_ || now() >= deadline)
+            return;
         loop_.waitForEvents(std::min(deadline, nextDue()));
     }
 }
@@ -132,19 +152,25 @@ void Runtime::waitUntil(double deadline) {
 void Runtime::waitWhile(const std::function<bool()>& condition, double pollSeconds) {
     for (;;) {
         processPending();
-        if (quit_ || !condition()) return;
+        if (quit_ || !condition())
+            return;
         loop_.waitForEvents(std::min(now() + pollSeconds, nextDue()));
     }
 }
 
-void Runtime::killTime(double seconds) { waitUntil(now() + seconds); }
+void Runtime::killTime(double seconds) {
+    waitUntil(now() + seconds);
+}
 
-void Runtime::waitSeconds(int seconds) { waitUntil(now() + std::max(0, seconds)); }
+void Runtime::waitSeconds(int seconds) {
+    waitUntil(now() + std::max(0, seconds));
+}
 
 void Runtime::run() {
     while (!quit_) {
         processPending();
-        if (quit_) break;
+        if (quit_)
+            break;
         loop_.waitForEvents(nextDue());
     }
 }

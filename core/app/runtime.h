@@ -85,6 +85,8 @@ public:
     // Processes events until a quit is requested.
     void run();
 
+    // Called (if set) whenever a timer is enabled or disabled (traces and tests).
+    std::function<void(const std::string& timer, bool enabled)> onTimerSwitched;
     // Called (if set) when a tick or call throws; the failure ends that piece of work only.
     std::function<void(const std::string&)> onFailure;
 

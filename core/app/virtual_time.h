@@ -1,9 +1,9 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <condition_variable>
 #include <mutex>
 
 #include "app/clock.h"

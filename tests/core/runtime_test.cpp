@@ -76,10 +76,12 @@ TEST(Runtime, AFailingTickEndsThatTickOnly) {
     int ticks = 0;
     std::string failure;
     v.rt.onFailure = [&](const std::string& what) { failure = what; };
-    v.rt.addTimer("bad", 100, [&] {
-        ++ticks;
-        throw std::runtime_error("boom");
-    }).setEnabled(true);
+    v.rt.addTimer("bad", 100,
+                  [&] {
+                      ++ticks;
+                      throw std::runtime_error("boom");
+                  })
+        .setEnabled(true);
     v.rt.killTime(0.3);
     EXPECT_EQ(ticks, 3);
     EXPECT_EQ(failure, "bad: boom");

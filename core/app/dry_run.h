@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace vox {
+
+struct DryRunOptions {
+    std::string home;        // the program folder whose configuration is tried
+    std::string from;        // "YYYY-MM-DD HH:MM:SS"
+    std::string to;          // "YYYY-MM-DD HH:MM:SS"
+    std::string eventsFile;  // optional
+};
+
+// Runs the whole program, start-up and shutdown included, in virtual time with the node simulator
+// and a virtual voice, and writes the air log to out. The run works on a copy of the program
+// folder, so the owner's settings, log and recordings are never touched. Returns the exit status:
+// 0 after a normal run, 1 when start-up ended the program, 2 for bad arguments or events.
+int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace vox

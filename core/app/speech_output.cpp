@@ -1,0 +1,242 @@
+// Speech and transmit output: everything that reaches the air goes through here.
+#include <filesystem>
+
+#include "app/call_spelling.h"
+#include "app/station.h"
+
+namespace vox {
+
+namespace {
+constexpr const char* kSpeakingText = "TTS is Speaking";
+constexpr const char* kSleeping = "TTS is Sleeping!";
+// How long a file may report "nothing started" before we stop waiting for it.
+constexpr double kStartGraceSeconds = 2.0;
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+}  // namespace
+
+int Station::runningState() {
+    if (!voice_)
+        throw VoiceError("no voice");
+    return voice_->runningState();
+}
+
+void Station::waitWhileSpeaking() {
+    if (runningState() != kSpeaking)
+        return;
+    panel_.setPanel(4, kSpeakingText);
+    rt_.waitWhile([this] { return runningState() == kSpeaking; });
+}
+
+void Station::waitUntilDone(int ms) {
+    const double deadline = rt_.now() + ms / 1000.0;
+    rt_.waitWhile([&] { return runningState() == kSpeaking && rt_.now() < deadline; });
+}
+
+void Station::waitForQuietReceiver(const char* status) {
+    if (!ELo_)
+        throw NodeError("EchoLink", "not connected");
+    rt_.waitWhile([&] {
+        if (!ELo_)
+            throw NodeError("EchoLink", "released");
+        if (!ELo_->isReceiving())
+            return false;
+        if (status)
+            panel_.setPanel(4, status);
+        return true;
+    });
+}
+
+void Station::setPtt(bool on) {
+    if (!ELo_)
+        throw NodeError("EchoLink", "not connected");
+    ELo_->setPtt(on);
+    pttHeld_ = on;
+    if (!on)
+        pttReleaseFailed_ = false;
+}
+
+void Station::showPtt(bool on) {
+    panel_.setCaption("lblPTT", on ? "ON" : "OFF");
+    if (voice_)
+        voice_->transmitterKeyed(on);
+}
+
+void Station::KeyTransmitter() {
+    // Never key once the program is on its way out.
+    if (rt_.quitRequested())
+        throw NodeError("Voxclock", "shutting down");
+    FanSeconds = 0;
+    setPtt(true);
+    showPtt(true);
+    KillTime(settings_.TxDelaySeconds);
+    if (settings_.ToneBurst == 1) {
+        const std::string burst = prepared("\\wav\\burst.wav");
+        if (fileExists(burst))
+            PlayFile(burst);
+    }
+}
+
+void Station::UnkeyTransmitter() {
+    try {
+        waitWhileSpeaking();
+        if (!gSamIsTalking) {
+            const std::string beep = prepared("\\wav\\beep.wav");
+            if (fileExists(beep))
+                PlayFile(beep);
+        }
+        gSamIsTalking = false;
+        KillTime(settings_.TxDelaySeconds);
+        panel_.setPanel(4, "");
+        setPtt(false);
+        showPtt(false);
+    } catch (...) {
+        panel_.setPanel(4, "PTT OFF Error");
+        pttReleaseFailed_ = true;
+        setPtt(false);
+        showPtt(false);
+    }
+}
+
+void Station::retryPttRelease() {
+    // An unkey that failed twice is retried on every main-timer tick until the node takes it.
+    if (!pttReleaseFailed_ || !ELo_)
+        return;
+    try {
+        setPtt(false);
+        showPtt(false);
+    } catch (...) {
+    }
+}
+
+void Station::SpeakText(const std::string& text) {
+    if (TTSSleeping) {
+        panel_.setPanel(4, kSleeping);
+        return;
+    }
+    try {
+        waitWhileSpeaking();
+        waitForQuietReceiver("TTS is Waiting");
+        KeyTransmitter();
+        voice_->speak("<xml>" + text + "</xml>", kSpeakAsync);
+        waitUntilDone(1000);
+        waitWhileSpeaking();
+        panel_.setPanel(4, "");
+        UnkeyTransmitter();
+        focusDummy();
+    } catch (...) {
+        try {
+            UnkeyTransmitter();
+        } catch (...) {
+        }
+        focusDummy();
+    }
+}
+
+void Station::PlayFile(const std::string& path) {
+    if (TTSSleeping) {
+        panel_.setPanel(4, kSleeping);
+        return;
+    }
+    try {
+        waitWhileSpeaking();
+        waitForQuietReceiver("TTS is Waiting");
+        if (!DtmfLocked && path.find("wav") == std::string::npos && settings_.UsePreamble == 1) {
+            BuildGreeting();
+            voice_->speak(GreetingText, kSpeakAsync);
+            waitUntilDone(1000);
+            waitWhileSpeaking();
+        }
+        voice_->speak(path, kSpeakFileAsync);
+        waitUntilDone(1000);
+        // The engine may report "nothing started" for a moment after a file starts.
+        const double grace = rt_.now() + kStartGraceSeconds;
+        rt_.waitWhile([&] {
+            const int first = runningState();
+            const int second = runningState();
+            if (first != kSpeaking && (second != kNothingStarted || rt_.now() >= grace))
+                return false;
+            panel_.setPanel(4, kSpeakingText);
+            return true;
+        });
+        panel_.setPanel(4, "");
+        focusDummy();
+    } catch (...) {
+        focusDummy();
+    }
+}
+
+void Station::TransmitFile(const std::string& path) {
+    if (TTSSleeping) {
+        panel_.setPanel(4, kSleeping);
+        return;
+    }
+    try {
+        if (ELo_->isTransmitting() || ELo_->isRemoteAudio() || ELo_->isReceiving())
+            return;
+    } catch (...) {
+        return;
+    }
+    try {
+        panel_.setPanel(1, FrontPanel::kRedLed);
+        panel_.setEnabled("CMDTime", false);
+        panel_.setEnabled("CMDFile", false);
+        KeyTransmitter();
+        PlayFile(path);
+        UnkeyTransmitter();
+    } catch (...) {
+        try {
+            UnkeyTransmitter();
+        } catch (...) {
+        }
+        panel_.setPanel(1, FrontPanel::kGreenLed);
+        panel_.setPanel(4, "ERROR Playing File!");
+        panel_.setEnabled("CMDTime", true);
+        panel_.setEnabled("CMDFile", true);
+    }
+}
+
+std::string Station::SpellCall(const std::string& call) const {
+    return settings_.VoiceTypeAtt != 0 ? ATTCall(call) : TTSSpell(call);
+}
+
+void Station::CheckPTTControl() {
+    try {
+        if (ELo_->sysopPttControl() == 2) {
+            panel_.setChecked("FanRTS", false);
+            panel_.setEnabled("FanRTS", false);
+        } else {
+            panel_.setEnabled("FanRTS", true);
+        }
+        if (ELo_->sysopPttControl() == 3) {
+            panel_.setChecked("FanDTR", false);
+            panel_.setEnabled("FanDTR", false);
+        } else {
+            panel_.setEnabled("FanDTR", true);
+        }
+    } catch (...) {
+    }
+}
+
+void Station::SilenceVoice() {
+    try {
+        if (voice_)
+            voice_->speak("", kSpeakPurge);
+    } catch (...) {
+    }
+    focusDummy();
+}
+
+void Station::tVoiceAbort_Timer() {
+    if (DtmfAbortRequest != "A")
+        return;
+    panel_.setPanel(2, "DTMF: A");
+    DtmfAbortRequest.clear();
+    voice_->speak("", kSpeakPurge);
+    UnkeyTransmitter();
+}
+
+}  // namespace vox

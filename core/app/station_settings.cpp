@@ -1,0 +1,68 @@
+// The settings file as the station uses it: the schedule and fan check boxes are the settings.
+#include "app/station.h"
+#include "settings/ini_file.h"
+
+namespace vox {
+
+namespace {
+
+struct BoxBinding {
+    const char* box;
+    std::int16_t Settings::*field;
+};
+constexpr BoxBinding kBoxes[] = {{"cbHour", &Settings::TimeHour},
+                                 {"cbHalfHour", &Settings::TimeHalfHour},
+                                 {"cbQuarterHour", &Settings::TimeQuarterHour},
+                                 {"cbFileHour", &Settings::FileHour},
+                                 {"cbFileHalfHour", &Settings::FileHalfHour},
+                                 {"cbFileQuarterHour", &Settings::FileQuarterHour},
+                                 {"FanRTS", &Settings::FanRts},
+                                 {"FanDTR", &Settings::FanDtr}};
+
+// Message boxes raised by the settings file, recorded like every other message box.
+class StationMessages : public UserInterface {
+public:
+    explicit StationMessages(
+        std::function<void(MessageIcon, const std::string&, const std::string&)> show)
+        : show_(std::move(show)) {}
+    void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override {
+        show_(icon, title, text);
+    }
+
+private:
+    std::function<void(MessageIcon, const std::string&, const std::string&)> show_;
+};
+
+std::string afterLastBackslash(const std::string& path) {
+    const std::size_t at = path.find_last_of("\\/");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+}  // namespace
+
+void Station::ReadINIFile() {
+    StationMessages messages(
+        [this](MessageIcon i, const std::string& t, const std::string& x) { message(i, t, x); });
+    const IniOutcome outcome =
+        vox::ReadINIFile(settingsFile_, settings_, messages, hooks_.closeSplash);
+    settingsMustClose_ = outcome.mustClose;
+    for (const auto& b : kBoxes)
+        panel_.setChecked(b.box, settings_.*b.field == 1);
+    if (!settings_.InfoFilePath.empty())
+        panel_.setCaption("tbFileName", afterLastBackslash(settings_.InfoFilePath));
+    if (outcome.freeWxReader)
+        timer("tFreeWx").setEnabled(true);
+}
+
+bool Station::WriteIniFile() {
+    for (const auto& b : kBoxes)
+        settings_.*b.field = panel_.checked(b.box) ? 1 : 0;
+    StationMessages messages(
+        [this](MessageIcon i, const std::string& t, const std::string& x) { message(i, t, x); });
+    const IniOutcome outcome = vox::WriteIniFile(settingsFile_, settings_, messages);
+    if (outcome.freeWxReader)
+        timer("tFreeWx").setEnabled(true);
+    return outcome.ok;
+}
+
+}  // namespace vox
