@@ -1,0 +1,127 @@
+#include "air_recorder.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace vox {
+
+namespace {
+
+std::string fileStem(const LocalTime& t) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d_%02d-%02d-%02d.%03d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second, t.millisecond);
+    return text;
+}
+
+bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples,
+              std::string& error) {
+    SF_INFO info{};
+    info.samplerate = kVoiceSampleRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (file == nullptr) {
+        error = "cannot write " + path + ": " + sf_strerror(nullptr);
+        return false;
+    }
+    const auto count = static_cast<sf_count_t>(samples.size());
+    const bool ok = sf_write_short(file, samples.data(), count) == count;
+    if (!ok)
+        error = "cannot write " + path + ": " + sf_strerror(file);
+    sf_close(file);
+    return ok;
+}
+
+}  // namespace
+
+AirRecorder::AirRecorder(const Clock& clock, std::string folder)
+    : clock_(clock), folder_(std::move(folder)) {}
+
+std::int64_t AirRecorder::sampleNow() const {
+    return std::llround(clock_.monotonicSeconds() * kVoiceSampleRate);
+}
+
+void AirRecorder::play(const std::int16_t* samples, std::size_t count) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    // Like a sound card: audio starts now, or when what is already queued has played.
+    const std::int64_t start = std::max(sampleNow(), audioEnd_);
+    audioEnd_ = start + static_cast<std::int64_t>(count);
+    if (!keyed_)
+        return;
+    const auto offset = static_cast<std::size_t>(start - keyedAt_);
+    if (recording_.size() < offset)
+        recording_.resize(offset, 0);
+    recording_.insert(recording_.end(), samples, samples + count);
+}
+
+void AirRecorder::clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::int64_t now = sampleNow();
+    if (audioEnd_ <= now)
+        return;
+    audioEnd_ = now;
+    // Audio that would have played after now never reaches the air.
+    if (keyed_ && now >= keyedAt_ && recording_.size() > static_cast<std::size_t>(now - keyedAt_)) {
+        recording_.resize(static_cast<std::size_t>(now - keyedAt_));
+    }
+}
+
+bool AirRecorder::busy() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return sampleNow() < audioEnd_;
+}
+
+void AirRecorder::setKeyed(bool on) {
+    std::vector<std::int16_t> samples;
+    std::string stem;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (on == keyed_)
+            return;
+        keyed_ = on;
+        const std::int64_t now = sampleNow();
+        if (on) {
+            keyedAt_ = now;
+            pendingName_ = fileStem(clock_.localNow());
+            recording_.clear();
+            return;
+        }
+        // The file ends when the transmitter drops: silence up to there, nothing after it.
+        recording_.resize(static_cast<std::size_t>(std::max<std::int64_t>(now - keyedAt_, 0)), 0);
+        samples.swap(recording_);
+        stem = pendingName_;
+    }
+
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
+    std::string path = folder_ + "/" + stem + ".wav";
+    for (int n = 2; std::filesystem::exists(path, ec); ++n) {
+        path = folder_ + "/" + stem + "_" + std::to_string(n) + ".wav";
+    }
+    std::string error;
+    const bool ok = writeWav(path, samples, error);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (ok) {
+        lastFile_ = path;
+    } else {
+        lastError_ = error;
+    }
+}
+
+std::string AirRecorder::lastFile() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lastFile_;
+}
+
+std::string AirRecorder::lastError() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lastError_;
+}
+
+}  // namespace vox

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/clock.h"
+#include "audio_output.h"
+
+namespace vox {
+
+// The output of last resort and a witness of what went on the air: every transmission (keyed to
+// unkeyed) becomes one WAV file named by the local time of keying. It plays like a sound card
+// paced on the injected clock, so busy() holds for as long as the audio lasts, in real or in
+// virtual time. Audio rendered while unkeyed is paced but not kept.
+class AirRecorder : public AudioOutput {
+public:
+    AirRecorder(const Clock& clock, std::string folder);
+
+    void play(const std::int16_t* samples, std::size_t count) override;
+    void clear() override;
+    bool busy() override;
+
+    // Keying starts a transmission; unkeying writes its file (silence fills the gaps).
+    void setKeyed(bool on);
+    // The file of the last transmission and the last failure to write one ("" when none).
+    std::string lastFile() const;
+    std::string lastError() const;
+
+private:
+    std::int64_t sampleNow() const;
+
+    const Clock& clock_;
+    std::string folder_;
+    mutable std::mutex mutex_;
+    std::int64_t audioEnd_ = 0;  // in samples on the clock's time line
+    bool keyed_ = false;
+    std::int64_t keyedAt_ = 0;
+    std::string pendingName_;
+    std::vector<std::int16_t> recording_;  // from keyedAt_ on
+    std::string lastFile_;
+    std::string lastError_;
+};
+
+}  // namespace vox

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "air_recorder.h"
+#include "app/clock.h"
+#include "app/event_loop.h"
+#include "app/voice.h"
+#include "audio_output.h"
+
+namespace vox {
+
+// The voice on espeak-ng. Texts and files are queued and rendered on the shared espeak worker;
+// the audio goes to a sound device (Qt Multimedia) or to the air recorder, the last output of
+// the list, which writes each transmission to air/ under the program folder.
+class EspeakVoice : public Voice {
+public:
+    // Throws VoiceError when espeak-ng cannot be started.
+    EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder);
+    ~EspeakVoice() override;
+    EspeakVoice(const EspeakVoice&) = delete;
+    EspeakVoice& operator=(const EspeakVoice&) = delete;
+
+    std::string engineName() const override;
+    void speak(const std::string& text, int flags) override;
+    int runningState() override;
+    void setRate(int rate) override;
+    void setVolume(int volume) override;
+    std::vector<std::string> audioOutputs() override;
+    void setAudioOutput(int index) override;
+    void transmitterKeyed(bool on) override;
+
+    int audioOutput() const;
+    AirRecorder& airRecorder() { return *air_; }
+    // Sends the audio to an output outside the list (a file, say); null returns to the list.
+    void renderTo(std::shared_ptr<AudioOutput> output);
+
+    // Rate -2..2 in words per minute (0 is espeak's 175).
+    static int wordsPerMinute(int rate);
+
+private:
+    struct Job {
+        std::string text;
+        bool isFile = false;
+        std::uint64_t generation = 0;
+        int wordsPerMinute = 175;
+        int volume = 100;
+    };
+    void render(const Job& job);
+    void renderText(const Job& job, const std::string& text);
+    bool deliver(std::uint64_t generation, const std::int16_t* samples, std::size_t count);
+    bool deliverSilence(std::uint64_t generation, std::size_t count);
+    void finish(const Job& job);
+    std::shared_ptr<AudioOutput> currentOutput();
+
+    const Clock& clock_;
+    EventLoop& loop_;
+    std::shared_ptr<AirRecorder> air_;
+
+    mutable std::mutex mutex_;
+    std::uint64_t generation_ = 0;  // a purge starts a new one; older jobs are dropped
+    int pending_ = 0;               // jobs of this generation not rendered yet
+    bool started_ = false;
+    int outputIndex_ = 0;
+    std::shared_ptr<AudioOutput> selected_;
+    std::shared_ptr<AudioOutput> override_;
+
+    std::atomic<int> rate_{0};
+    std::atomic<int> volume_{100};
+};
+
+}  // namespace vox

@@ -1,0 +1,98 @@
+#include "say_command.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/program_folder.h"
+#include "app/runtime.h"
+#include "audio_file_output.h"
+#include "espeak_voice.h"
+#include "qt_runtime.h"
+
+namespace vox {
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: voxclock say [--home DIR] [--wav FILE] TEXT\n");
+    return 2;
+}
+
+}  // namespace
+
+int runSayCommand(int argc, char** argv) {
+    std::string home;
+    std::string wavPath;
+    std::string text;
+    bool haveText = false;
+    // argv[0] is the program, argv[1] may be the sub-command itself.
+    int i = 1;
+    if (i < argc && std::string(argv[i]) == "say")
+        ++i;
+    for (; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--home" || arg == "--wav") && i + 1 < argc) {
+            (arg == "--home" ? home : wavPath) = argv[++i];
+        } else if (arg.rfind("--", 0) == 0 || haveText) {
+            return usage();
+        } else {
+            text = arg;
+            haveText = true;
+        }
+    }
+    if (!haveText)
+        return usage();
+
+    std::unique_ptr<QCoreApplication> app;
+    static int fakeArgc = 1;
+    static char fakeName[] = "voxclock";
+    static char* fakeArgv[] = {fakeName, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        app = std::make_unique<QCoreApplication>(fakeArgc, fakeArgv);
+    }
+
+    SystemClock clock;
+    QtEventLoop loop(clock);
+    Runtime runtime(clock, loop);
+    try {
+        const ProgramFolder folder(ProgramFolder::choose(home));
+        EspeakVoice voice(clock, loop, folder.root());
+        std::shared_ptr<AudioFileOutput> file;
+        if (!wavPath.empty()) {
+            file = std::make_shared<AudioFileOutput>();
+            voice.renderTo(file);
+        }
+        // Without a sound device the air recorder takes the text, as one transmission.
+        const bool onAir = file == nullptr &&
+                           voice.audioOutput() + 1 == static_cast<int>(voice.audioOutputs().size());
+        if (onAir)
+            voice.transmitterKeyed(true);
+        voice.speak(text, kSpeakAsync);
+        runtime.waitWhile([&] { return voice.runningState() == kSpeaking; });
+        if (onAir) {
+            voice.transmitterKeyed(false);
+            const std::string error = voice.airRecorder().lastError();
+            if (!error.empty()) {
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return 1;
+            }
+            std::printf("%s\n", voice.airRecorder().lastFile().c_str());
+        }
+        if (file) {
+            std::string error;
+            if (!file->write(wavPath, &error)) {
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return 1;
+            }
+        }
+    } catch (const VoiceError& e) {
+        std::fprintf(stderr, "voice: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace vox

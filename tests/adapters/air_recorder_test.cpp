@@ -1,0 +1,119 @@
+#include "air_recorder.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/virtual_time.h"
+
+namespace vox {
+namespace {
+
+std::vector<std::int16_t> readWav(const std::string& path, int* rate = nullptr) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return {};
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames));
+    sf_readf_short(file, samples.data(), info.frames);
+    sf_close(file);
+    if (rate)
+        *rate = info.samplerate;
+    return samples;
+}
+
+class AirRecorderTest : public ::testing::Test {
+protected:
+    static std::filesystem::path freshFolder() {
+        const auto path = std::filesystem::temp_directory_path() /
+                          (std::string("voxclock-air-") +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(path);
+        return path;
+    }
+    ~AirRecorderTest() override { std::filesystem::remove_all(folder_); }
+
+    void playSeconds(double seconds, std::int16_t value) {
+        const std::vector<std::int16_t> samples(
+            static_cast<std::size_t>(seconds * kVoiceSampleRate), value);
+        recorder_.play(samples.data(), samples.size());
+    }
+
+    VirtualClock clock_{LocalTime{2026, 12, 10, 14, 5, 0, 0}};
+    std::filesystem::path folder_ = freshFolder();
+    AirRecorder recorder_{clock_, folder_.string() + "/air"};
+};
+
+// One transmission: delay, speech, a burst queued behind it, the trailing delay; the file holds
+// it all at the right places and is named by the time of keying.
+TEST_F(AirRecorderTest, RecordsATransmissionOnTheClocksTimeLine) {
+    recorder_.setKeyed(true);
+    clock_.advanceBy(0.5);
+    playSeconds(1.0, 1000);
+    playSeconds(0.5, 2000);  // queued: plays after the first second
+    EXPECT_TRUE(recorder_.busy());
+    clock_.advanceBy(1.4);
+    EXPECT_TRUE(recorder_.busy());
+    clock_.advanceBy(0.1);
+    EXPECT_FALSE(recorder_.busy());
+    clock_.advanceBy(0.5);
+    recorder_.setKeyed(false);
+
+    EXPECT_EQ(recorder_.lastFile(), folder_.string() + "/air/2026-12-10_14-05-00.000.wav");
+    int rate = 0;
+    const auto samples = readWav(recorder_.lastFile(), &rate);
+    EXPECT_EQ(rate, kVoiceSampleRate);
+    ASSERT_EQ(samples.size(), static_cast<std::size_t>(2.5 * kVoiceSampleRate));
+    const auto at = [&](double s) {
+        return samples[static_cast<std::size_t>(s * kVoiceSampleRate)];
+    };
+    EXPECT_EQ(at(0.49), 0);
+    EXPECT_EQ(at(0.51), 1000);
+    EXPECT_EQ(at(1.49), 1000);
+    EXPECT_EQ(at(1.51), 2000);
+    EXPECT_EQ(at(1.99), 2000);
+    EXPECT_EQ(at(2.01), 0);
+}
+
+// Unkeyed audio keeps the output busy as long as it lasts but is not on the air; a purge cuts
+// what has not played yet; unkeying cuts what would play after the transmitter dropped.
+TEST_F(AirRecorderTest, KeepsOnlyWhatWasOnTheAir) {
+    playSeconds(2.0, 500);  // before keying: paced, not kept
+    recorder_.setKeyed(true);
+    EXPECT_TRUE(recorder_.busy());
+    clock_.advanceBy(2.0);
+    EXPECT_FALSE(recorder_.busy());
+
+    playSeconds(3.0, 1000);
+    clock_.advanceBy(1.0);
+    recorder_.clear();
+    EXPECT_FALSE(recorder_.busy());
+    playSeconds(3.0, 2000);
+    clock_.advanceBy(1.0);
+    recorder_.setKeyed(false);
+
+    const auto samples = readWav(recorder_.lastFile());
+    ASSERT_EQ(samples.size(), static_cast<std::size_t>(4 * kVoiceSampleRate));
+    const auto at = [&](double s) {
+        return samples[static_cast<std::size_t>(s * kVoiceSampleRate)];
+    };
+    EXPECT_EQ(at(1.9), 0);
+    EXPECT_EQ(at(2.5), 1000);
+    EXPECT_EQ(at(3.5), 2000);
+}
+
+TEST_F(AirRecorderTest, TwoTransmissionsInOneMillisecondGetTwoFiles) {
+    recorder_.setKeyed(true);
+    recorder_.setKeyed(false);
+    const std::string first = recorder_.lastFile();
+    recorder_.setKeyed(true);
+    recorder_.setKeyed(false);
+    EXPECT_NE(recorder_.lastFile(), first);
+    EXPECT_TRUE(std::filesystem::exists(first));
+    EXPECT_TRUE(std::filesystem::exists(recorder_.lastFile()));
+}
+
+}  // namespace
+}  // namespace vox

@@ -1,0 +1,175 @@
+#include "espeak_voice.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "app/runtime.h"
+#include "app/virtual_time.h"
+
+namespace vox {
+namespace {
+
+double wavSeconds(const std::string& path, double* peak = nullptr) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return -1;
+    std::vector<short> samples(static_cast<std::size_t>(info.frames * info.channels));
+    sf_readf_short(file, samples.data(), info.frames);
+    sf_close(file);
+    if (peak) {
+        *peak = 0;
+        for (short s : samples)
+            *peak = std::max(*peak, std::abs(s) / 32768.0);
+    }
+    return static_cast<double>(info.frames) / info.samplerate;
+}
+
+std::string dataFile(const std::string& name) {
+    return std::string(VOXCLOCK_TEST_DATA) + "/voice/" + name;
+}
+
+// The voice on the air recorder, in virtual time.
+class EspeakVoiceTest : public ::testing::Test {
+protected:
+    static std::filesystem::path freshFolder() {
+        const auto path = std::filesystem::temp_directory_path() /
+                          (std::string("voxclock-voice-") +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+        return path;
+    }
+    EspeakVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
+    ~EspeakVoiceTest() override { std::filesystem::remove_all(folder_); }
+
+    void waitWhileSpeaking() {
+        runtime_.waitWhile([this] { return voice_.runningState() == kSpeaking; });
+    }
+    // Keyed, the text or file, wait until done, unkeyed: the seconds of the transmission's file.
+    double transmit(const std::string& textOrPath, int flags) {
+        voice_.transmitterKeyed(true);
+        voice_.speak(textOrPath, flags);
+        waitWhileSpeaking();
+        voice_.transmitterKeyed(false);
+        return wavSeconds(voice_.airRecorder().lastFile(), &peak_);
+    }
+
+    VirtualClock clock_{LocalTime{2026, 12, 10, 14, 5, 0, 0}};
+    VirtualEventLoop loop_{clock_};
+    Runtime runtime_{clock_, loop_};
+    std::filesystem::path folder_ = freshFolder();
+    EspeakVoice voice_{clock_, loop_, folder_.string()};
+    double peak_ = 0;
+};
+
+TEST_F(EspeakVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
+    EXPECT_EQ(voice_.audioOutputs().back(), "Air recorder (WAV files)");
+    EXPECT_EQ(voice_.engineName().rfind("espeak-ng ", 0), 0u);
+    EXPECT_EQ(voice_.runningState(), kNothingStarted);
+
+    const double start = clock_.monotonicSeconds();
+    const double seconds = transmit("<xml>This is a test of the air recorder</xml>", kSpeakAsync);
+    EXPECT_EQ(voice_.runningState(), kDone);
+    EXPECT_GT(seconds, 1.0);
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_GT(peak_, 0.1);
+    // Done only once the audio has played, not when synthesis ended.
+    EXPECT_GE(clock_.monotonicSeconds() - start, seconds - 0.06);
+    EXPECT_EQ(voice_.airRecorder().lastFile(),
+              (folder_ / "air/2026-12-10_14-05-00.000.wav").string());
+}
+
+TEST_F(EspeakVoiceTest, SilenceMarkupIsRenderedExactly) {
+    const double plain = transmit("One. Two.", kSpeakAsync);
+    const double paused = transmit("One.<silence msec=\"3000\"/>Two.", kSpeakAsync);
+    EXPECT_NEAR(paused - plain, 3.0, 0.5);
+    // A silence alone, and an absurd one, are clamped rather than hanging the transmitter.
+    EXPECT_NEAR(transmit("<silence msec=\"99999999\"/>", kSpeakAsync), 10.0, 0.01);
+}
+
+TEST_F(EspeakVoiceTest, PurgeStopsSpeechAtOnce) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "This sentence keeps the transmitter busy for a while. ";
+    voice_.transmitterKeyed(true);
+    voice_.speak(text, kSpeakAsync);
+    voice_.speak("And this one is queued behind it.", kSpeakAsync);
+    runtime_.waitUntil(clock_.monotonicSeconds() + 2.0);
+    ASSERT_EQ(voice_.runningState(), kSpeaking);
+
+    voice_.speak("", kSpeakPurge);
+    EXPECT_EQ(voice_.runningState(), kDone);
+    runtime_.waitUntil(clock_.monotonicSeconds() + 1.0);
+    EXPECT_EQ(voice_.runningState(), kDone);
+    voice_.transmitterKeyed(false);
+    EXPECT_NEAR(wavSeconds(voice_.airRecorder().lastFile()), 3.0, 0.01);
+}
+
+// Files the voice is given: sound, text in Windows-1252 with markup, and things that are
+// neither; none may crash or leave the voice speaking.
+TEST_F(EspeakVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
+    const std::string missing = (folder_ / "missing.wav").string();
+    const struct {
+        std::string path;
+        double minSeconds, maxSeconds;
+    } cases[] = {
+        {dataFile("pause.txt"), 3.0, 7.0},  {dataFile("broken_header.wav"), 0.0, 0.0},
+        {dataFile("binary.dat"), 0.0, 0.0}, {missing, 0.0, 0.0},
+        {folder_.string(), 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        const double seconds = transmit(c.path, kSpeakFileAsync);
+        EXPECT_EQ(voice_.runningState(), kDone) << c.path;
+        EXPECT_GE(seconds, c.minSeconds) << c.path;
+        EXPECT_LE(seconds, c.maxSeconds) << c.path;
+    }
+}
+
+TEST_F(EspeakVoiceTest, AHundredThousandCharactersEndInDone) {
+    std::string text;
+    while (text.size() < 100000)
+        text += "weather forecast sunny, light winds & <spell>WX</spell> ";
+    text.resize(100000);
+    voice_.speak(text, kSpeakAsync);  // unkeyed: paced but not recorded
+    waitWhileSpeaking();
+    EXPECT_EQ(voice_.runningState(), kDone);
+}
+
+// Sound files of other rates, widths and channel counts play for their own length.
+TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
+    const struct {
+        int rate, channels, format;
+    } cases[] = {
+        {44100, 2, SF_FORMAT_PCM_U8},
+        {44100, 2, SF_FORMAT_PCM_16},
+        {8000, 1, SF_FORMAT_PCM_16},
+        {48000, 1, SF_FORMAT_PCM_24},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (folder_ / "tone.wav").string();
+        SF_INFO info{};
+        info.samplerate = c.rate;
+        info.channels = c.channels;
+        info.format = SF_FORMAT_WAV | c.format;
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<float> frames(static_cast<std::size_t>(c.rate * 3 / 2 * c.channels));
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            frames[i] =
+                0.5f * static_cast<float>(std::sin(static_cast<double>(i / c.channels) * 0.05));
+        }
+        sf_writef_float(file, frames.data(), c.rate * 3 / 2);
+        sf_close(file);
+
+        EXPECT_NEAR(transmit(path, kSpeakFileAsync), 1.5, 0.001) << c.rate << "/" << c.channels;
+        EXPECT_NEAR(peak_, 0.5, 0.02) << c.rate << "/" << c.channels;
+    }
+}
+
+}  // namespace
+}  // namespace vox
