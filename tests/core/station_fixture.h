@@ -43,7 +43,10 @@ struct StationRig {
     explicit StationRig(LocalTime start = LocalTime{2026, 12, 10, 11, 59, 0, 0},
                         NodeConf conf = quickConf(), SettingsWriter writer = {})
         : clock(start), loop(clock), rt(clock, loop), air(clock), nodes(rt, conf, &air) {
-        air.setSink([this](const std::string& line) { airLines.push_back(line); });
+        air.setSink([this](const std::string& line) {
+            airLines.push_back(line);
+            airTimes.push_back(clock.localNow());
+        });
         std::filesystem::create_directories(folder.path + "/wav");
         StationPorts ports{rt,
                            ProgramFolder(folder.path),
@@ -67,6 +70,15 @@ struct StationRig {
 
     // Air-log events of these kinds, as "ev" or "ev:detail" strings, from line `from` on.
     std::vector<std::string> events(std::size_t from = 0) const;
+    // "hh:mm:ss.mmm ev[:detail]" for the events matching a prefix ("" = all but status and log).
+    std::vector<std::string> timedEvents(const std::string& prefix = "") const;
+    // Starts the station and runs it until the given local time.
+    void startAndRunUntil(const LocalTime& until);
+    void runUntil(const LocalTime& until);
+    void command(const std::string& line);
+    // Runs a control command at a local time (later than now).
+    void commandAt(const LocalTime& when, const std::string& line);
+    void callAtLocal(const LocalTime& when, std::function<void()> fn);
     std::string folderPath(const std::string& relative) const {
         return folder.path + "/" + relative;
     }
@@ -82,6 +94,7 @@ struct StationRig {
     RecordedMessages ui;
     MemoryUserStore store;
     std::vector<std::string> airLines;
+    std::vector<LocalTime> airTimes;
     std::unique_ptr<Station> station;
 };
 
