@@ -3,6 +3,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,12 @@
 #include "settings/settings_format.h"
 
 namespace vox {
+
+// Failures show the record as the file it would be written to.
+inline void PrintTo(const Settings& s, std::ostream* os) {
+    *os << "\n" << formatSettingsFile(s);
+}
+
 namespace {
 
 std::vector<std::string> splitCrLf(const std::string& text) {
@@ -171,8 +178,9 @@ TEST(SettingsFormat, NewFileIsTheDefaultsColumnAndReadsToADefaultRecord) {
     EXPECT_EQ(lines[34], "0.5");
     EXPECT_EQ(lines[35], "c:\\program files\\wxex\\");
     EXPECT_EQ(lines[67], "33*");
-    for (std::size_t i = 69; i < lines.size(); ++i)
+    for (std::size_t i = 69; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i], "") << "line " << i + 1;
+    }
 
     Settings read = goldenRecord();
     ASSERT_TRUE(parse(text, read));

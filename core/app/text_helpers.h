@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vox {
+
+// Text operations used to build spoken sentences. Letter case is ignored for ASCII letters only;
+// other bytes (the single-byte code page) must match exactly.
+
+// Every occurrence of find replaced, searching again from the start after each replacement, so an
+// occurrence that a replacement creates is replaced in a later round. pump runs once per round
+// (pending window events). An empty find returns the text unchanged. When the replacement itself
+// contains find, the occurrences are replaced in one left-to-right pass instead, so the call ends.
+std::string ReplaceAll(std::string text, const std::string& find, const std::string& replacement,
+                       const std::function<void()>& pump = {});
+
+// Only the first occurrence replaced; the text unchanged when find does not occur or is empty.
+std::string ReplaceFirst(std::string text, const std::string& find, const std::string& replacement);
+
+// The spoken words of a DTMF code: "44*" -> "4, 4, star, ". Characters that are not DTMF keys
+// (lower-case letters included) add nothing.
+std::string SpellDtmfCode(const std::string& code);
+
+}  // namespace vox
