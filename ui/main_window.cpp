@@ -1,0 +1,463 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "clickable_label.h"
+#include "pictures.h"
+#include "twips.h"
+#include "version_text.h"
+
+namespace vox {
+namespace {
+
+constexpr int kRemoteNodes = 8;
+
+// Addresses behind the Help menu's web and mail entries.
+const char* const kWebSite = "https://voxclock.example.org/";
+const char* const kMailingList = "https://lists.example.org/voxclock-users";
+const char* const kMakerMail = "mailto:voxclock@example.org";
+
+}  // namespace
+
+MainWindow::MainWindow(FrontPanel& panel, MainWindowActions actions, bool trayAvailable,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      panel_(panel),
+      actions_(std::move(actions)),
+      trayAvailable_(trayAvailable) {
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(windowCaption());
+    setWindowIcon(appIcon());
+    buildControls();
+    buildMenus();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    status_ = std::make_unique<StatusBarView>(statusBar(), panel_);
+    for (const auto& [name, widget] : controls_)
+        refreshControl(name);
+    showPtt();
+    listener_ = panel_.subscribe([this](const FrontPanel::Change& c) { onPanelChanged(c); });
+}
+
+MainWindow::~MainWindow() {
+    panel_.unsubscribe(listener_);
+}
+
+QWidget* MainWindow::control(const std::string& name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::menuAction(const std::string& name) const {
+    auto it = menuActions_.find(name);
+    return it == menuActions_.end() ? nullptr : it->second;
+}
+
+QAbstractButton* MainWindow::addButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    // A button never takes the focus, so a stray key press cannot trigger it.
+    button->setFocusPolicy(Qt::NoFocus);
+    const std::string control = name;
+    connect(button, &QPushButton::clicked, this, [this, control] {
+        if (actions_.press)
+            actions_.press(control);
+        focusDummy();
+    });
+    controls_[control] = button;
+    return button;
+}
+
+QCheckBox* MainWindow::addCheckBox(const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFocusPolicy(Qt::NoFocus);
+    const std::string control = name;
+    // clicked() is the owner's doing only; changes from the model come back with signals blocked.
+    connect(box, &QCheckBox::clicked, this, [this, control](bool on) {
+        panel_.setChecked(control, on);
+        if (actions_.press)
+            actions_.press(control);
+        focusDummy();
+    });
+    controls_[control] = box;
+    return box;
+}
+
+void MainWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+
+    auto* xmitTime = new QGroupBox(QStringLiteral("Xmit Time"));
+    auto* timeLayout = new QVBoxLayout(xmitTime);
+    timeLayout->addWidget(addCheckBox("cbHour", QStringLiteral("Hour")));
+    timeLayout->addWidget(addCheckBox("cbHalfHour", QStringLiteral("Half Hour")));
+    timeLayout->addWidget(addCheckBox("cbQuarterHour", QStringLiteral("Quarter Hour")));
+    timeLayout->addWidget(addButton("CMDTime", QStringLiteral("Xmit Time")));
+    grid->addWidget(xmitTime, 0, 0);
+
+    auto* xmitFile = new QGroupBox(QStringLiteral("Xmit File"));
+    auto* fileLayout = new QVBoxLayout(xmitFile);
+    fileLayout->addWidget(addCheckBox("cbFileHour", QStringLiteral("Hour")));
+    fileLayout->addWidget(addCheckBox("cbFileHalfHour", QStringLiteral("Half Hour")));
+    fileLayout->addWidget(addCheckBox("cbFileQuarterHour", QStringLiteral("Quarter Hour")));
+    fileName_ = new QLineEdit;
+    fileName_->setObjectName(QStringLiteral("tbFileName"));
+    controls_["tbFileName"] = fileName_;
+    connect(fileName_, &QLineEdit::editingFinished, this,
+            [this] { panel_.setCaption("tbFileName", fileName_->text().toStdString()); });
+    fileLayout->addWidget(fileName_);
+    fileLayout->addWidget(addButton("CMDFile", QStringLiteral("Xmit File")));
+    grid->addWidget(xmitFile, 0, 1);
+
+    auto* misc = new QVBoxLayout;
+    misc->addWidget(addCheckBox("cbAutoOverride", QStringLiteral("No Auto Connects")));
+    misc->addWidget(addCheckBox("cbNoText", QStringLiteral("No TTS Text Msg")));
+    misc->addWidget(addButton("Command1", QStringLiteral("CW ID")));
+    misc->addWidget(addButton("Command2", QStringLiteral("Get WX")));
+    misc->addStretch();
+    grid->addLayout(misc, 0, 2);
+
+    auto* recording = new QGroupBox(QStringLiteral("Recording"));
+    auto* recLayout = new QHBoxLayout(recording);
+    recLayout->addWidget(addButton("cbRecordStart", QStringLiteral("Start")));
+    recLayout->addWidget(addButton("cbRecordStop", QStringLiteral("Stop")));
+    recLayout->addWidget(addButton("cbRecordPlayback", QStringLiteral("Play")));
+    grid->addWidget(recording, 1, 0, 1, 2);
+
+    fan_ = new QGroupBox(QStringLiteral("Fan"));
+    fan_->setObjectName(QStringLiteral("frFan"));
+    controls_["frFan"] = fan_;
+    auto* fanLayout = new QHBoxLayout(fan_);
+    fanLayout->addWidget(addCheckBox("FanDTR", QStringLiteral("DTR")));
+    fanLayout->addWidget(addCheckBox("FanRTS", QStringLiteral("RTS")));
+    grid->addWidget(fan_, 1, 2);
+
+    auto* remote = new QGroupBox(QStringLiteral("Remote Nodes"));
+    auto* remoteLayout = new QGridLayout(remote);
+    for (int i = 0; i < kRemoteNodes; ++i) {
+        const std::string name = "cmdRemoteNode" + std::to_string(i);
+        QAbstractButton* b = addButton(name.c_str(), QString());
+        b->setMinimumWidth(90);
+        remoteLayout->addWidget(b, i / 4, i % 4);
+    }
+    grid->addWidget(remote, 2, 0, 1, 3);
+
+    auto* bottom = new QHBoxLayout;
+    auto* lblTwo = new ClickableLabel(QStringLiteral("PTT: "));
+    lblTwo->setObjectName(QStringLiteral("lblTwo"));
+    lblTwo->setToolTip(QStringLiteral("Click to silence the speech"));
+    controls_["lblTwo"] = lblTwo;
+    connect(lblTwo, &ClickableLabel::clicked, this, [this] {
+        if (actions_.press)
+            actions_.press("lblTwo");
+        focusDummy();
+    });
+    ptt_ = new ClickableLabel;
+    ptt_->setObjectName(QStringLiteral("lblPTT"));
+    ptt_->setMinimumWidth(30);
+    controls_["lblPTT"] = ptt_;
+    connect(static_cast<ClickableLabel*>(ptt_), &ClickableLabel::clicked, this,
+            [this] { focusDummy(); });
+    bottom->addWidget(lblTwo);
+    bottom->addWidget(ptt_);
+    bottom->addStretch();
+
+    auto* picture1 = new ClickableLabel;
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setPixmap(speakerPixmap(24));
+    picture1->setToolTip(QStringLiteral("Playback volume"));
+    controls_["Picture1"] = picture1;
+    connect(picture1, &ClickableLabel::clicked, this, [this] {
+        if (actions_.openMixer)
+            actions_.openMixer(false);
+        focusDummy();
+    });
+    auto* pictureMic = new ClickableLabel;
+    pictureMic->setObjectName(QStringLiteral("PictureMic"));
+    pictureMic->setPixmap(microphonePixmap(24));
+    pictureMic->setToolTip(QStringLiteral("Recording volume"));
+    controls_["PictureMic"] = pictureMic;
+    connect(pictureMic, &ClickableLabel::clicked, this, [this] {
+        if (actions_.openMixer)
+            actions_.openMixer(true);
+        focusDummy();
+    });
+    bottom->addWidget(picture1);
+    bottom->addWidget(pictureMic);
+
+    // Dummy holds the keyboard focus: a one-pixel widget that ignores keys.
+    dummy_ = new QWidget;
+    dummy_->setObjectName(QStringLiteral("Dummy"));
+    dummy_->setFixedSize(1, 1);
+    dummy_->setFocusPolicy(Qt::StrongFocus);
+    controls_["Dummy"] = dummy_;
+    bottom->addWidget(dummy_);
+    grid->addLayout(bottom, 3, 0, 1, 3);
+
+    setCentralWidget(central);
+}
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const QString& caption, const char* name,
+                                 std::function<void()> fn) {
+    QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [fn = std::move(fn)] {
+        if (fn)
+            fn();
+    });
+    menuActions_[name] = action;
+    return action;
+}
+
+void MainWindow::placeholder(const QString& caption) {
+    if (actions_.openDialog) {
+        actions_.openDialog(caption);
+        return;
+    }
+    // Not modal: the station's timers keep running while it is open.
+    auto* box =
+        new QMessageBox(QMessageBox::Information, QStringLiteral("Voxclock TTS"),
+                        QStringLiteral("The \"%1\" dialog is not available yet.").arg(caption),
+                        QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto call = [](const std::function<void()>& fn) {
+        return [&fn] {
+            if (fn)
+                fn();
+        };
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    addMenuItem(file, QStringLiteral("Save INI File"), "mnuFileSave", call(actions_.saveSettings));
+    file->addSeparator();
+    addMenuItem(file, QStringLiteral("Exit"), "mnuFileExit", call(actions_.exitProgram));
+
+    QMenu* setup = bar->addMenu(QStringLiteral("Setup"));
+    const std::pair<const char*, const char*> dialogs[] = {{"DTMF Cmds", "mnuSetupDTMF"},
+                                                           {"INFO File", "mnuSetupWavFile"},
+                                                           {"Remote Nodes", "mnuSetupRemoteNodes"},
+                                                           {"Sound Device", "mnuSetupSoundDevice"},
+                                                           {"TTS Voice", "mnuVoice"},
+                                                           {"Timing and ID", "mnuTiming"},
+                                                           {"WX Setup", "mnuSetupWx"}};
+    bool first = true;
+    for (const auto& [caption, name] : dialogs) {
+        if (!first)
+            setup->addSeparator();
+        first = false;
+        const QString c = QString::fromLatin1(caption);
+        addMenuItem(setup, c, name, [this, c] { placeholder(c); });
+    }
+
+    addMenuItem(nullptr, QStringLiteral("Search"), "mnuSearch",
+                [this] { placeholder(QStringLiteral("Search")); });
+    addMenuItem(nullptr, QStringLiteral("DTMF Pad"), "mnuDTMF",
+                [this] { placeholder(QStringLiteral("DTMF Pad")); });
+
+    QMenu* log = bar->addMenu(QStringLiteral("Log File"));
+    addMenuItem(log, QStringLiteral("View"), "mnuLogView", call(actions_.viewLog));
+    log->addSeparator();
+    addMenuItem(log, QStringLiteral("Delete"), "mnuLogDelete", call(actions_.deleteLog));
+
+    if (actions_.showSimulator)
+        addMenuItem(nullptr, QStringLiteral("Simulator"), "mnuSimulator",
+                    call(actions_.showSimulator));
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QAction* contents =
+        addMenuItem(help, QStringLiteral("Contents"), "mnuHelpShow", call(actions_.openHelp));
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    const std::pair<const char*, const char*> links[] = {
+        {"Voxclock Web Site", kWebSite},
+        {"Voxclock Users' Mailing List", kMailingList},
+        {"Mail the Maker", kMakerMail}};
+    int n = 0;
+    for (const auto& [caption, address] : links) {
+        const QUrl url(QString::fromLatin1(address));
+        const std::string name = "mnuHelpLink" + std::to_string(++n);
+        addMenuItem(help, QString::fromUtf8(caption), name.c_str(), [this, url] {
+            if (actions_.openUrl)
+                actions_.openUrl(url);
+        });
+    }
+    help->addSeparator();
+    addMenuItem(help, QStringLiteral("About Voxclock TTS"), "mnuAbout", call(actions_.showAbout));
+}
+
+void MainWindow::onPanelChanged(const FrontPanel::Change& change) {
+    if (change.kind == FrontPanel::Change::Kind::Panel) {
+        status_->refresh(change.panel);
+        return;
+    }
+    refreshControl(change.control);
+}
+
+void MainWindow::refreshControl(const std::string& name) {
+    QWidget* w = control(name);
+    if (!w)
+        return;
+    w->setEnabled(panel_.enabled(name));
+    if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        const QSignalBlocker block(box);
+        box->setChecked(panel_.checked(name));
+    } else if (name == "lblPTT") {
+        showPtt();
+    } else if (name == "frFan") {
+        fan_->setTitle(QString::fromStdString(panel_.caption(name)));
+    } else if (name == "tbFileName") {
+        const QString text = QString::fromStdString(panel_.caption(name));
+        if (fileName_->text() != text)
+            fileName_->setText(text);
+    } else if (name.rfind("cmdRemoteNode", 0) == 0) {
+        static_cast<QAbstractButton*>(w)->setText(QString::fromStdString(panel_.caption(name)));
+    }
+}
+
+void MainWindow::showPtt() {
+    const bool on = panel_.pttShownOn();
+    ptt_->setText(QString::fromStdString(panel_.caption("lblPTT")));
+    QFont font = ptt_->font();
+    font.setBold(on);
+    ptt_->setFont(font);
+    QPalette pal = ptt_->palette();
+    pal.setColor(QPalette::WindowText,
+                 on ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::ButtonText));
+    ptt_->setPalette(pal);
+}
+
+void MainWindow::focusDummy() {
+    if (dummy_->isVisibleTo(this))
+        dummy_->setFocus(Qt::OtherFocusReason);
+}
+
+int MainWindow::dpi() const {
+    return logicalDpiY();
+}
+
+void MainWindow::placeAt(int top, int left) {
+    const QPoint where(twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi()));
+    // A place on a screen that is gone would leave the window out of reach.
+    if (!QGuiApplication::screenAt(where))
+        return;
+    move(where);
+}
+
+std::optional<std::pair<int, int>> MainWindow::normalPosition() const {
+    if (!isVisible() ||
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return std::nullopt;
+    const QPoint p = pos();
+    return std::make_pair(pixelsToTwips(p.y(), dpi()), pixelsToTwips(p.x(), logicalDpiX()));
+}
+
+void MainWindow::reportPosition() {
+    if (!actions_.movedInNormalState)
+        return;
+    if (const auto p = normalPosition())
+        actions_.movedInNormalState(p->first, p->second);
+}
+
+void MainWindow::goToTray() {
+    if (!trayAvailable_) {
+        // Nowhere to come back from: the window stays in view.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        return;
+    }
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
+}
+
+void MainWindow::restoreFromTray() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    if (actions_.restorePosition) {
+        const auto [top, left] = actions_.restorePosition();
+        move(twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi()));
+    }
+}
+
+void MainWindow::sendToTray() {
+    // Only a shown, normal window has a place worth going back to; a hidden one keeps the last.
+    reportPosition();
+    if (trayAvailable_) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void MainWindow::closeForShutdown() {
+    closing_ = true;
+    close();
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        focusDummy();
+    return result;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // The minimize button sends the window to the tray, when there is one.
+    if (isMinimized() && trayAvailable_ && isVisible())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized())
+                    hide();
+            },
+            Qt::QueuedConnection);
+    else
+        reportPosition();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    reportPosition();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    reportPosition();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_ && actions_.exitProgram) {
+        // Closing the window is Exit: the program runs its shutdown, which closes it for good.
+        event->ignore();
+        actions_.exitProgram();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace vox
