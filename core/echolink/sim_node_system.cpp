@@ -57,6 +57,13 @@ bool SimNodeSystem::execute(const ControlCommand& command, std::string* error) {
     using Kind = ControlCommand::Kind;
     SimNodeState& state = node_->mutableState();
     NodeEvents* events = node_->events();
+    const bool needsText = command.kind == Kind::Connect || command.kind == Kind::Disconnect ||
+                           command.kind == Kind::Dtmf || command.kind == Kind::Fail;
+    if (needsText && command.text.empty()) {
+        if (error)
+            *error = "error: command without its argument";
+        return false;
+    }
     try {
         switch (command.kind) {
             case Kind::Connect:

@@ -219,6 +219,12 @@ TEST_F(SimFixture, CommandsRaiseEventsAndSetTheNodesState) {
     EXPECT_EQ(sim.handleLine("rx maybe"), "error: 'rx' takes on or off");
     EXPECT_TRUE(link->isReceiving());
     EXPECT_EQ(sim.handleLine("  "), "");
+    std::string error;
+    ControlCommand noCall;
+    noCall.kind = ControlCommand::Kind::Connect;
+    EXPECT_FALSE(sim.execute(noCall, &error));
+    EXPECT_EQ(error, "error: command without its argument");
+    EXPECT_EQ(link->connectedCount(), 0);
 }
 
 TEST_F(SimFixture, EventsGoToTheNewestLiveLinkOrNowhere) {
