@@ -1,0 +1,25 @@
+#include "help_document.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace vox {
+
+QStringList manualCandidates() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    QStringList list{dir + QStringLiteral("/manual.html"),
+                     dir + QStringLiteral("/../share/doc/voxclock/manual.html")};
+#ifdef VOXCLOCK_MANUAL_SOURCE
+    list << QStringLiteral(VOXCLOCK_MANUAL_SOURCE);
+#endif
+    return list;
+}
+
+QString findManual(const QStringList& candidates) {
+    for (const QString& c : candidates)
+        if (QFileInfo(c).isFile())
+            return QFileInfo(c).absoluteFilePath();
+    return {};
+}
+
+}  // namespace vox
