@@ -151,3 +151,67 @@ TEST(StationStartup, GarbageWindowPositionsAreIgnored) {
 
 }  // namespace
 }  // namespace vox
+
+namespace vox {
+namespace {
+
+TEST(StationNode, ClosingEndsTheProgram) {
+    StationRig rig;
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    rig.commandAt(LocalTime{2026, 12, 10, 12, 0, 0, 0}, "close");
+    rig.rt.run();  // returns once the node has closed
+    EXPECT_EQ(rig.clock.localNow().minute, 0);
+    EXPECT_EQ(rig.station->node(), nullptr);
+    rig.station->shutdown();
+    EXPECT_TRUE(std::filesystem::exists(rig.folderPath("voxclock.ini")));
+}
+
+TEST(StationNode, TheFanNeverDrivesTheLineThatKeysTheTransmitter) {
+    const struct {
+        int pttControl;
+        bool rtsEnabled, dtrEnabled;
+    } cases[] = {{2, false, true}, {3, true, false}, {1, true, true}};
+    for (const auto& c : cases) {
+        NodeConf conf = StationRig::quickConf();
+        conf.pttControl = c.pttControl;
+        StationRig rig(LocalTime{2026, 12, 10, 12, 0, 0, 0}, conf);
+        ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+        rig.station->panel().setChecked("FanRTS", true);
+        rig.station->panel().setChecked("FanDTR", true);
+        rig.station->CheckPTTControl();
+        EXPECT_EQ(rig.station->panel().enabled("FanRTS"), c.rtsEnabled) << c.pttControl;
+        EXPECT_EQ(rig.station->panel().checked("FanRTS"), c.rtsEnabled) << c.pttControl;
+        EXPECT_EQ(rig.station->panel().enabled("FanDTR"), c.dtrEnabled) << c.pttControl;
+        EXPECT_EQ(rig.station->panel().checked("FanDTR"), c.dtrEnabled) << c.pttControl;
+    }
+}
+
+TEST(StationSettings, CheckBoxesAreTheScheduleSettings) {
+    StationRig rig;
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    rig.station->panel().setChecked("cbHalfHour", true);
+    rig.station->panel().setChecked("FanDTR", true);
+    ASSERT_TRUE(rig.station->WriteIniFile());
+    EXPECT_EQ(rig.station->settings().TimeHalfHour, 1);
+    EXPECT_EQ(rig.station->settings().FanDtr, 1);
+
+    StationRig again;
+    StationPorts ports{
+        again.rt,
+        ProgramFolder(rig.folder.path),
+        again.nodes,
+        again.ui,
+        again.store,
+        again.air,
+        [&]() -> std::unique_ptr<Voice> { return std::make_unique<VirtualVoice>(again.rt); }};
+    rig.station->shutdown();
+    Station next(std::move(ports));
+    ASSERT_EQ(next.start(), Station::StartOutcome::Running);
+    EXPECT_TRUE(next.panel().checked("cbHalfHour"));
+    EXPECT_TRUE(next.panel().checked("FanDTR"));
+    EXPECT_FALSE(next.panel().checked("cbHour"));
+    EXPECT_TRUE(again.ui.texts.empty());
+}
+
+}  // namespace
+}  // namespace vox
