@@ -22,12 +22,14 @@ LocalTime SystemClock::localNow() const {
     t.minute = tm.tm_min;
     t.second = tm.tm_sec;
     t.millisecond = static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000);
     return t;
 }
 
 double SystemClock::monotonicSeconds() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 QtEventLoop::QtEventLoop(const Clock& clock) : clock_(clock) {
@@ -35,14 +37,17 @@ QtEventLoop::QtEventLoop(const Clock& clock) : clock_(clock) {
     deadlineTimer_.setTimerType(Qt::PreciseTimer);
 }
 
-void QtEventLoop::processPending() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventLoop::processPending() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtEventLoop::waitForEvents(double deadline) {
     if (std::isinf(deadline)) {
         deadlineTimer_.stop();
     } else {
         const double left = deadline - clock_.monotonicSeconds();
-        if (left <= 0) return;
+        if (left <= 0)
+            return;
         deadlineTimer_.start(static_cast<int>(std::ceil(left * 1000.0)));
     }
     // Blocks in the dispatcher until any event (the deadline timer included) has been handled.

@@ -10,7 +10,8 @@ enum class MessageIcon { Information, Warning, Error };
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
-    virtual void showMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+    virtual void showMessage(MessageIcon icon, const std::string& title,
+                             const std::string& text) = 0;
 };
 
 }  // namespace vox

@@ -13,16 +13,17 @@ public:
 
 // Flags of Voice::speak, as the speech API defines them.
 enum SpeakFlags : int {
-    kSpeakAsync = 1,       // asynchronous text with markup
-    kSpeakPurge = 3,       // asynchronous, drop everything queued (with an empty text: silence)
-    kSpeakFileAsync = 5,   // asynchronous, the text is a file name
+    kSpeakAsync = 1,      // asynchronous text with markup
+    kSpeakPurge = 3,      // asynchronous, drop everything queued (with an empty text: silence)
+    kSpeakFileAsync = 5,  // asynchronous, the text is a file name
 };
 
 // Running states of the voice.
 enum RunningState : int { kNothingStarted = 0, kDone = 1, kSpeaking = 2 };
 
 // The text-to-speech voice and the audio output it plays on. Members may throw VoiceError.
-// Markup: "<xml>" .. "</xml>" delimits, "<spell>" .. "</spell>" spells, "<silence msec="N"/>" pauses.
+// Markup: "<xml>" .. "</xml>" delimits, "<spell>" .. "</spell>" spells, "<silence msec="N"/>"
+// pauses.
 class Voice {
 public:
     virtual ~Voice() = default;
