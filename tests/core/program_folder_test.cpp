@@ -32,8 +32,10 @@ TEST(ProgramFolder, ChosenFromTheOptionThenTheEnvironmentThenHome) {
     EXPECT_EQ(ProgramFolder::choose("/tmp/x"), "/tmp/x");
     EXPECT_EQ(ProgramFolder::choose(""), "/srv/node");
     ::unsetenv("VOXCLOCK_HOME");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("HOME", "/home/op", 1);
     EXPECT_EQ(ProgramFolder::choose(""), "/home/op/.local/share/voxclock");
+    ::setenv("HOME", home.c_str(), 1);
 }
 
 TEST(ProgramFolder, IsCreatedOnFirstUse) {
