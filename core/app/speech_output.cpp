@@ -37,12 +37,8 @@ void Station::waitUntilDone(int ms) {
 }
 
 void Station::waitForQuietReceiver(const char* status) {
-    if (!ELo_)
-        throw NodeError("EchoLink", "not connected");
     rt_.waitWhile([&] {
-        if (!ELo_)
-            throw NodeError("EchoLink", "released");
-        if (!ELo_->isReceiving())
+        if (!link().isReceiving())
             return false;
         if (status)
             panel_.setPanel(4, status);
@@ -51,9 +47,7 @@ void Station::waitForQuietReceiver(const char* status) {
 }
 
 void Station::setPtt(bool on) {
-    if (!ELo_)
-        throw NodeError("EchoLink", "not connected");
-    ELo_->setPtt(on);
+    link().setPtt(on);
     pttHeld_ = on;
     if (!on)
         pttReleaseFailed_ = false;
@@ -101,6 +95,14 @@ void Station::UnkeyTransmitter() {
     }
 }
 
+void Station::unkeyAfterFailure() {
+    // The failure path of a speaking operation: a failing unkey is left to the main timer's retry.
+    try {
+        UnkeyTransmitter();
+    } catch (...) {
+    }
+}
+
 void Station::retryPttRelease() {
     // An unkey that failed twice is retried on every main-timer tick until the node takes it.
     if (!pttReleaseFailed_ || !ELo_)
@@ -128,10 +130,7 @@ void Station::SpeakText(const std::string& text) {
         UnkeyTransmitter();
         focusDummy();
     } catch (...) {
-        try {
-            UnkeyTransmitter();
-        } catch (...) {
-        }
+        unkeyAfterFailure();
         focusDummy();
     }
 }
@@ -175,7 +174,7 @@ void Station::TransmitFile(const std::string& path) {
         return;
     }
     try {
-        if (ELo_->isTransmitting() || ELo_->isRemoteAudio() || ELo_->isReceiving())
+        if (link().isTransmitting() || link().isRemoteAudio() || link().isReceiving())
             return;
     } catch (...) {
         return;
@@ -188,10 +187,7 @@ void Station::TransmitFile(const std::string& path) {
         PlayFile(path);
         UnkeyTransmitter();
     } catch (...) {
-        try {
-            UnkeyTransmitter();
-        } catch (...) {
-        }
+        unkeyAfterFailure();
         panel_.setPanel(1, FrontPanel::kGreenLed);
         panel_.setPanel(4, "ERROR Playing File!");
         panel_.setEnabled("CMDTime", true);
@@ -205,13 +201,13 @@ std::string Station::SpellCall(const std::string& call) const {
 
 void Station::CheckPTTControl() {
     try {
-        if (ELo_->sysopPttControl() == 2) {
+        if (link().sysopPttControl() == 2) {
             panel_.setChecked("FanRTS", false);
             panel_.setEnabled("FanRTS", false);
         } else {
             panel_.setEnabled("FanRTS", true);
         }
-        if (ELo_->sysopPttControl() == 3) {
+        if (link().sysopPttControl() == 3) {
             panel_.setChecked("FanDTR", false);
             panel_.setEnabled("FanDTR", false);
         } else {

@@ -66,6 +66,12 @@ Timer& Station::timer(const std::string& name) {
     return *t;
 }
 
+NodeLink& Station::link() {
+    if (!ELo_)
+        throw NodeError("EchoLink", "The node is not there");
+    return *ELo_;
+}
+
 void Station::message(MessageIcon icon, const std::string& title, const std::string& text) {
     airLog_.record("message", {{"text", text}});
     ui_.showMessage(icon, title, text);
@@ -105,10 +111,13 @@ void Station::onDtmfString(const std::string& digits) {
 }
 
 void Station::onClosing() {
-    // The node is going away: release it and end the program.
-    ELo_.reset();
-    voice_.reset();
+    // The node is going away: end the program, and release the node and the voice once this
+    // event has returned (the node is still inside its own call).
     exitProgram();
+    rt_.callAfter(0, [this] {
+        ELo_.reset();
+        voice_.reset();
+    });
 }
 
 // --- Buttons, check boxes and labels ---

@@ -166,8 +166,11 @@ private:
     void focusDummy();
     void message(MessageIcon icon, const std::string& title, const std::string& text);
     bool channelBusy();
+    // The node link; throws NodeError once the node has gone.
+    NodeLink& link();
     std::string prepared(const std::string& relative) const;
     void retryPttRelease();
+    void unkeyAfterFailure();
 
     // NodeEvents: record only.
     void onConnected(const std::string& call, const std::string&, const std::string&) override;

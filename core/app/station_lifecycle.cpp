@@ -72,7 +72,7 @@ void Station::RefreshEchoLinkDtmfCodes() {
 bool Station::CheckEchoLink() {
     try {
         ELo_ = nodes_.createNode(*this);
-        ELo_->holdStationList();
+        link().holdStationList();
         setupConfig_ = nodes_.createSetupConfig();
         WaitSeconds(4);
         sysopConfig_ = nodes_.createSysopConfig();
@@ -201,11 +201,11 @@ void Station::shutdown() {
     ignoringFailure([&] { timer("tFanLogic").setEnabled(false); });
     ignoringFailure([&] {
         if (panel_.checked("FanRTS") && ELo_)
-            ELo_->setRts(true);
+            link().setRts(true);
     });
     ignoringFailure([&] {
         if (panel_.checked("FanDTR") && ELo_)
-            ELo_->setDtr(true);
+            link().setDtr(true);
     });
     for (const char* name : kDisableAtShutdown)
         ignoringFailure([&] { timer(name).setEnabled(false); });

@@ -45,10 +45,7 @@ void Station::SpeakTime() {
         UnkeyTransmitter();
         focusDummy();
     } catch (...) {
-        try {
-            UnkeyTransmitter();
-        } catch (...) {
-        }
+        unkeyAfterFailure();
         focusDummy();
     }
 }
@@ -70,16 +67,13 @@ void Station::SendStationId() {
         }
         panel_.setPanel(4, "");
     } catch (...) {
-        try {
-            UnkeyTransmitter();
-        } catch (...) {
-        }
+        unkeyAfterFailure();
     }
 }
 
 void Station::tRadioBusyID_Timer() {
     try {
-        if (!ELo_->isReceiving()) {
+        if (!link().isReceiving()) {
             if (IdleSeconds < std::numeric_limits<std::int16_t>::max())
                 ++IdleSeconds;
         } else {
@@ -112,7 +106,7 @@ void Station::tID_Timer() {
 }
 
 bool Station::channelBusy() {
-    return ELo_->isTransmitting() || ELo_->isRemoteAudio() || ELo_->isReceiving();
+    return link().isTransmitting() || link().isRemoteAudio() || link().isReceiving();
 }
 
 void Station::tMain_Timer() {
@@ -159,7 +153,7 @@ void Station::tTime_Timer() {
     try {
         panel_.setPanel(5, formatHhMmSs(rt_.localNow()));
         if (ELo_)
-            panel_.setPanel(3, std::to_string(ELo_->connectedCount()));
+            panel_.setPanel(3, std::to_string(link().connectedCount()));
     } catch (...) {
     }
 }

@@ -95,4 +95,20 @@ std::string SpellDtmfCode(const std::string& code) {
     }
 }
 
+std::string LowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string ShownExcerpt(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text.substr(0, 40))
+        out += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    if (text.size() > 40)
+        out += "...";
+    return out;
+}
+
 }  // namespace vox

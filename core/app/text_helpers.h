@@ -22,4 +22,10 @@ std::string ReplaceFirst(std::string text, const std::string& find, const std::s
 // (lower-case letters included) add nothing.
 std::string SpellDtmfCode(const std::string& code);
 
+// ASCII letters in lower case; other bytes unchanged.
+std::string LowerAscii(std::string text);
+
+// A word from outside input for a message line: at most 40 characters, unprintable ones as '?'.
+std::string ShownExcerpt(const std::string& text);
+
 }  // namespace vox

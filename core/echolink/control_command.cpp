@@ -1,5 +1,7 @@
 #include "echolink/control_command.h"
 
+#include "app/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -37,22 +39,6 @@ bool blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// Words from the input go back in the error line: keep them short and printable.
-std::string shown(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s.substr(0, 40))
-        out += std::isprint(c) ? static_cast<char>(c) : '?';
-    if (s.size() > 40)
-        out += "...";
-    return out;
-}
-
 std::optional<ControlCommand> fail(std::string* error, const std::string& message) {
     if (error)
         *error = "error: " + message;
@@ -76,9 +62,9 @@ bool dtmfDigits(std::string& s) {
 }  // namespace
 
 std::string nodeMemberName(const std::string& name) {
-    const std::string wanted = lower(name);
+    const std::string wanted = LowerAscii(name);
     for (const char* m : kMembers)
-        if (lower(m) == wanted)
+        if (LowerAscii(m) == wanted)
             return m;
     return {};
 }
@@ -98,7 +84,7 @@ std::optional<ControlCommand> parseControlCommand(const std::string& line, std::
     std::size_t e = b;
     while (e < text.size() && !blank(text[e]))
         ++e;
-    const std::string word = lower(text.substr(b, e - b));
+    const std::string word = LowerAscii(text.substr(b, e - b));
     while (e < text.size() && blank(text[e]))
         ++e;
     // The chat text is the rest of the line as it stands; other arguments lose trailing blanks.
@@ -125,7 +111,7 @@ std::optional<ControlCommand> parseControlCommand(const std::string& line, std::
             return fail(error, "'dtmf' needs digits 0-9 A-D * #");
         cmd.kind = Kind::Dtmf;
     } else if (word == "rx" || word == "remote" || word == "busy") {
-        const std::string flag = lower(arg);
+        const std::string flag = LowerAscii(arg);
         if (flag != "on" && flag != "off")
             return fail(error, "'" + word + "' takes on or off");
         cmd.kind = word == "rx"       ? Kind::Receiving
@@ -146,15 +132,15 @@ std::optional<ControlCommand> parseControlCommand(const std::string& line, std::
         cmd.kind = Kind::Fail;
         cmd.text = nodeMemberName(member);
         if (cmd.text.empty())
-            return fail(error, "unknown node member '" + shown(member) + "'");
+            return fail(error, "unknown node member '" + ShownExcerpt(member) + "'");
         if (!count.empty()) {
             const char* end = count.data() + count.size();
             const auto [p, ec] = std::from_chars(count.data(), end, cmd.count);
             if (ec != std::errc() || p != end || cmd.count < 0)
-                return fail(error, "bad count '" + shown(count) + "'");
+                return fail(error, "bad count '" + ShownExcerpt(count) + "'");
         }
     } else {
-        return fail(error, "unknown command '" + shown(word) + "'");
+        return fail(error, "unknown command '" + ShownExcerpt(word) + "'");
     }
     return cmd;
 }

@@ -1,5 +1,7 @@
 #include "echolink/node_conf.h"
 
+#include "app/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -21,22 +23,6 @@ std::string trim(const std::string& s) {
     while (e > b && blank(s[e - 1]))
         --e;
     return s.substr(b, e - b);
-}
-
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// Names from a broken file go into a message: keep them short and printable.
-std::string shown(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s.substr(0, 40))
-        out += std::isprint(c) ? static_cast<char>(c) : '?';
-    if (s.size() > 40)
-        out += "...";
-    return out;
 }
 
 bool parseInt(const std::string& text, int min, int& out) {
@@ -63,11 +49,11 @@ public:
         if (text[0] == '[') {
             if (text.back() != ']')
                 return "not a [section] line";
-            section_ = lower(trim(text.substr(1, text.size() - 2)));
+            section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
             if (section_ != "node" && section_ != "sim") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
-                return "unknown section [" + shown(bad) + "]";
+                return "unknown section [" + ShownExcerpt(bad) + "]";
             }
             return {};
         }
@@ -75,10 +61,10 @@ public:
         const auto eq = text.find('=');
         if (eq == std::string::npos || eq == 0)
             return "not a key = value line";
-        const std::string key = lower(trim(text.substr(0, eq)));
+        const std::string key = LowerAscii(trim(text.substr(0, eq)));
         const std::string value = trim(text.substr(eq + 1));
         if (section_.empty())
-            return "key '" + shown(key) + "' outside a section";
+            return "key '" + ShownExcerpt(key) + "' outside a section";
         if (section_ == "?")
             return {};
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
@@ -88,8 +74,8 @@ private:
     std::string nodeKey(const std::string& key, const std::string& value) {
         if (key != "backend")
             return unknownKey(key);
-        if (lower(value) != "sim")
-            return "unknown backend '" + shown(value) + "'";
+        if (LowerAscii(value) != "sim")
+            return "unknown backend '" + ShownExcerpt(value) + "'";
         conf_.backend = "sim";
         return {};
     }
@@ -112,12 +98,12 @@ private:
             return unknownKey(key);
         const int min = number == &conf_.connectDelayMs ? 0 : std::numeric_limits<int>::min();
         if (!parseInt(value, min, *number))
-            return "'" + key + "' is not a valid number: '" + shown(value) + "'";
+            return "'" + key + "' is not a valid number: '" + ShownExcerpt(value) + "'";
         return {};
     }
 
     std::string unknownKey(const std::string& key) {
-        return "unknown key '" + shown(key) + "' in [" + section_ + "]";
+        return "unknown key '" + ShownExcerpt(key) + "' in [" + section_ + "]";
     }
 
     NodeConf& conf_;

@@ -1,5 +1,7 @@
 #include "echolink/sim_node_system.h"
 
+#include "app/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -8,15 +10,9 @@
 namespace vox {
 namespace {
 
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 // "Options" or the full "SOFTWARE\QR7QR\EchoLink\Options"; the registry ignores letter case.
 bool keyIs(const std::string& key, const std::string& last) {
-    const std::string k = lower(key), l = lower(last);
+    const std::string k = LowerAscii(key), l = LowerAscii(last);
     return k == l || (k.size() > l.size() && k.compare(k.size() - l.size(), l.size(), l) == 0 &&
                       k[k.size() - l.size() - 1] == '\\');
 }
@@ -43,7 +39,7 @@ std::unique_ptr<SysopConfig> SimNodeSystem::createSysopConfig() {
 
 std::string SimNodeSystem::registryValue(const std::string& key, const std::string& name) {
     const NodeConf& conf = node_->conf();
-    const std::string n = lower(name);
+    const std::string n = LowerAscii(name);
     if (keyIs(key, "Options") && n == "soundfilesdir")
         return conf.soundFilesDir;
     if (keyIs(key, "Sysop") && n == "dtmfcommands")
