@@ -1,5 +1,7 @@
 #include "air_recorder.h"
 
+#include "app/wav_file.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -17,25 +19,6 @@ std::string fileStem(const LocalTime& t) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02d_%02d-%02d-%02d.%03d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second, t.millisecond);
     return text;
-}
-
-bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples,
-              std::string& error) {
-    SF_INFO info{};
-    info.samplerate = kVoiceSampleRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (file == nullptr) {
-        error = "cannot write " + path + ": " + sf_strerror(nullptr);
-        return false;
-    }
-    const auto count = static_cast<sf_count_t>(samples.size());
-    const bool ok = sf_write_short(file, samples.data(), count) == count;
-    if (!ok)
-        error = "cannot write " + path + ": " + sf_strerror(file);
-    sf_close(file);
-    return ok;
 }
 
 }  // namespace
@@ -105,7 +88,7 @@ void AirRecorder::setKeyed(bool on) {
         path = folder_ + "/" + stem + "_" + std::to_string(n) + ".wav";
     }
     std::string error;
-    const bool ok = writeWav(path, samples, error);
+    const bool ok = writeWavPcm16Mono(path, kVoiceSampleRate, samples, &error);
     std::lock_guard<std::mutex> lock(mutex_);
     if (ok) {
         lastFile_ = path;

@@ -1,6 +1,6 @@
 #include "audio_file_output.h"
 
-#include <sndfile.h>
+#include "app/wav_file.h"
 
 namespace vox {
 
@@ -21,22 +21,7 @@ std::size_t AudioFileOutput::sampleCount() const {
 
 bool AudioFileOutput::write(const std::string& path, std::string* error) const {
     std::lock_guard<std::mutex> lock(mutex_);
-    SF_INFO info{};
-    info.samplerate = kVoiceSampleRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (file == nullptr) {
-        if (error)
-            *error = "cannot write " + path + ": " + sf_strerror(nullptr);
-        return false;
-    }
-    const auto count = static_cast<sf_count_t>(samples_.size());
-    const bool ok = sf_write_short(file, samples_.data(), count) == count;
-    if (!ok && error)
-        *error = "cannot write " + path + ": " + sf_strerror(file);
-    sf_close(file);
-    return ok;
+    return writeWavPcm16Mono(path, kVoiceSampleRate, samples_, error);
 }
 
 }  // namespace vox

@@ -35,8 +35,8 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       hooks_(std::move(hooks)),
       settingsFile_(folder_.path("\\voxclock.ini"), std::move(ports.settingsWriter)),
       eventLog_(folder_, rt_.clock()) {
-    for (const auto& spec : kTimers)
-        rt_.addTimer(spec.name, spec.intervalMs);
+    for (const auto& entry : kTimers)
+        rt_.addTimer(entry.name, entry.intervalMs);
     timer("tMain").setOnTick([this] { tMain_Timer(); });
     timer("tTime").setOnTick([this] { tTime_Timer(); });
     timer("tLabelUpdate").setOnTick([] {});

@@ -102,6 +102,13 @@ std::string LowerAscii(std::string text) {
     return text;
 }
 
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 std::string ShownExcerpt(const std::string& text) {
     std::string out;
     for (unsigned char c : text.substr(0, 40))

@@ -24,6 +24,8 @@ std::string SpellDtmfCode(const std::string& code);
 
 // ASCII letters in lower case; other bytes unchanged.
 std::string LowerAscii(std::string text);
+// ASCII letters in upper case; other bytes unchanged.
+std::string UpperAscii(std::string text);
 
 // A word from outside input for a message line: at most 40 characters, unprintable ones as '?'.
 std::string ShownExcerpt(const std::string& text);

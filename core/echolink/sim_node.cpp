@@ -1,18 +1,11 @@
 #include "echolink/sim_node.h"
 
+#include "app/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace vox {
-namespace {
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-}  // namespace
 
 SimNode::SimNode(Runtime& rt, NodeConf conf, AirLog* air)
     : rt_(rt), conf_(std::move(conf)), air_(air) {}
@@ -38,9 +31,9 @@ void SimNode::detach(NodeEvents* events) {
 }
 
 bool SimNode::isConnected(const std::string& call) const {
-    const std::string wanted = upper(call);
+    const std::string wanted = UpperAscii(call);
     return std::any_of(state_.connected.begin(), state_.connected.end(),
-                       [&](const std::string& c) { return upper(c) == wanted; });
+                       [&](const std::string& c) { return UpperAscii(c) == wanted; });
 }
 
 bool SimNode::addStation(const std::string& call) {
@@ -52,9 +45,9 @@ bool SimNode::addStation(const std::string& call) {
 }
 
 bool SimNode::removeStation(const std::string& call) {
-    const std::string wanted = upper(call);
+    const std::string wanted = UpperAscii(call);
     const auto it = std::find_if(state_.connected.begin(), state_.connected.end(),
-                                 [&](const std::string& c) { return upper(c) == wanted; });
+                                 [&](const std::string& c) { return UpperAscii(c) == wanted; });
     if (it == state_.connected.end())
         return false;
     state_.connected.erase(it);
@@ -65,11 +58,11 @@ bool SimNode::removeStation(const std::string& call) {
 void SimNode::startConnect(const std::string& call) {
     // The node may be gone when the delay ends; then nobody hears of it.
     std::weak_ptr<SimNode> self = weak_from_this();
-    connecting_[upper(call)] = rt_.callAfter(conf_.connectDelayMs / 1000.0, [self, call] {
+    connecting_[UpperAscii(call)] = rt_.callAfter(conf_.connectDelayMs / 1000.0, [self, call] {
         const auto node = self.lock();
         if (!node)
             return;
-        node->connecting_.erase(upper(call));
+        node->connecting_.erase(UpperAscii(call));
         if (!node->addStation(call))
             return;
         if (NodeEvents* events = node->events())
@@ -78,11 +71,11 @@ void SimNode::startConnect(const std::string& call) {
 }
 
 bool SimNode::isConnecting(const std::string& call) const {
-    return connecting_.count(upper(call)) > 0;
+    return connecting_.count(UpperAscii(call)) > 0;
 }
 
 bool SimNode::cancelConnect(const std::string& call) {
-    const auto it = connecting_.find(upper(call));
+    const auto it = connecting_.find(UpperAscii(call));
     if (it == connecting_.end())
         return false;
     rt_.cancel(it->second);

@@ -1,5 +1,7 @@
 #include "echolink/sim_node_link.h"
 
+#include "app/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,12 +9,6 @@
 
 namespace vox {
 namespace {
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 std::string xmlAttribute(const std::string& text) {
     std::string out;
@@ -58,7 +54,7 @@ void SimNodeLink::connectTo(const std::string& call) {
     if (!plausibleNodeCall(call))
         throw NodeError("EchoLink", "Station " + call + " is not in the station list");
     // The node answers with the station's own spelling, which is upper case.
-    const std::string station = upper(call);
+    const std::string station = UpperAscii(call);
     node_->record("connect", {{"call", station}});
     if (node_->isConnected(station) || node_->isConnecting(station))
         return;
@@ -72,7 +68,7 @@ void SimNodeLink::disconnectFrom(const std::string& call) {
     if (node_->cancelConnect(call))
         return;
     if (node_->removeStation(call))
-        node_->postDisconnected(upper(call));
+        node_->postDisconnected(UpperAscii(call));
 }
 
 void SimNodeLink::setPtt(bool on) {
