@@ -2,7 +2,6 @@
 
 #include "app/wav_file.h"
 
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
