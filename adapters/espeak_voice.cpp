@@ -70,9 +70,11 @@ void EspeakVoice::speak(const std::string& text, int flags) {
             if (override_)
                 override_->clear();
         }
+        // Even nothing to say counts as started and done, so a caller waiting for a file that
+        // renders nothing (no file name) does not wait for it to begin.
+        started_ = true;
         if (text.empty())
             return;
-        started_ = true;
         ++pending_;
         job = {text, isFile, generation_, wordsPerMinute(rate_), volume_};
     }

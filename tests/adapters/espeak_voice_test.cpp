@@ -173,3 +173,15 @@ TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
 
 }  // namespace
 }  // namespace vox
+
+namespace vox {
+namespace {
+
+// A transmission of no file at all (no info file chosen) must not wait for audio to begin.
+TEST_F(EspeakVoiceTest, NoFileNameRendersNothingAndIsDoneAtOnce) {
+    voice_.speak("", kSpeakFileAsync);
+    EXPECT_EQ(voice_.runningState(), kDone);
+}
+
+}  // namespace
+}  // namespace vox
