@@ -31,6 +31,18 @@ void Station::waitWhileSpeaking() {
     rt_.waitWhile([this] { return runningState() == kSpeaking; });
 }
 
+bool Station::reportSleeping() {
+    if (TTSSleeping)
+        panel_.setPanel(4, kSleeping);
+    return TTSSleeping;
+}
+
+void Station::speakAndWait(const std::string& text) {
+    voice_->speak(text, kSpeakAsync);
+    waitUntilDone(1000);
+    waitWhileSpeaking();
+}
+
 void Station::waitUntilDone(int ms) {
     const double deadline = rt_.now() + ms / 1000.0;
     rt_.waitWhile([&] { return runningState() == kSpeaking && rt_.now() < deadline; });
@@ -115,17 +127,13 @@ void Station::retryPttRelease() {
 }
 
 void Station::SpeakText(const std::string& text) {
-    if (TTSSleeping) {
-        panel_.setPanel(4, kSleeping);
+    if (reportSleeping())
         return;
-    }
     try {
         waitWhileSpeaking();
         waitForQuietReceiver("TTS is Waiting");
         KeyTransmitter();
-        voice_->speak("<xml>" + text + "</xml>", kSpeakAsync);
-        waitUntilDone(1000);
-        waitWhileSpeaking();
+        speakAndWait("<xml>" + text + "</xml>");
         panel_.setPanel(4, "");
         UnkeyTransmitter();
         focusDummy();
@@ -136,18 +144,14 @@ void Station::SpeakText(const std::string& text) {
 }
 
 void Station::PlayFile(const std::string& path) {
-    if (TTSSleeping) {
-        panel_.setPanel(4, kSleeping);
+    if (reportSleeping())
         return;
-    }
     try {
         waitWhileSpeaking();
         waitForQuietReceiver("TTS is Waiting");
         if (!DtmfLocked && path.find("wav") == std::string::npos && settings_.UsePreamble == 1) {
             BuildGreeting();
-            voice_->speak(GreetingText, kSpeakAsync);
-            waitUntilDone(1000);
-            waitWhileSpeaking();
+            speakAndWait(GreetingText);
         }
         voice_->speak(path, kSpeakFileAsync);
         waitUntilDone(1000);
@@ -169,12 +173,10 @@ void Station::PlayFile(const std::string& path) {
 }
 
 void Station::TransmitFile(const std::string& path) {
-    if (TTSSleeping) {
-        panel_.setPanel(4, kSleeping);
+    if (reportSleeping())
         return;
-    }
     try {
-        if (link().isTransmitting() || link().isRemoteAudio() || link().isReceiving())
+        if (channelBusy())
             return;
     } catch (...) {
         return;

@@ -160,6 +160,10 @@ private:
     int runningState();
     void waitWhileSpeaking();
     void waitUntilDone(int ms);
+    // Speech switched off: says so in the status bar.
+    bool reportSleeping();
+    // Speaks asynchronously, then waits for the engine to finish.
+    void speakAndWait(const std::string& text);
     void waitForQuietReceiver(const char* status);
     void setPtt(bool on);
     void showPtt(bool on);

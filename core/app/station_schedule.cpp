@@ -19,21 +19,14 @@ void Station::BuildGreeting() {
 }
 
 void Station::SpeakTime() {
-    if (TTSSleeping) {
-        panel_.setPanel(4, "TTS is Sleeping!");
+    if (reportSleeping())
         return;
-    }
     try {
         const std::string phrase = timePhrase(rt_.localNow(), settings_.TtsTime24);
         KeyTransmitter();
-        if (settings_.UsePreamble == 1) {
+        if (settings_.UsePreamble == 1)
             BuildGreeting();
-            voice_->speak(GreetingText + " " + phrase, kSpeakAsync);
-        } else {
-            voice_->speak(phrase, kSpeakAsync);
-        }
-        waitUntilDone(1000);
-        waitWhileSpeaking();
+        speakAndWait(settings_.UsePreamble == 1 ? GreetingText + " " + phrase : phrase);
         panel_.setPanel(4, "");
         if (settings_.CwIdAfterTime == 1) {
             const std::string id = prepared("\\wav\\id.wav");
@@ -51,10 +44,8 @@ void Station::SpeakTime() {
 }
 
 void Station::SendStationId() {
-    if (TTSSleeping) {
-        panel_.setPanel(4, "TTS is Sleeping!");
+    if (reportSleeping())
         return;
-    }
     try {
         panel_.setPanel(4, "Send CW ID");
         waitForQuietReceiver(nullptr);
