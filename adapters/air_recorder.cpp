@@ -1,7 +1,6 @@
 #include "air_recorder.h"
 
-#include "app/wav_file.h"
-
+#include "base/wav_file.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
 #include "audio_output.h"
+#include "base/clock.h"
 
 namespace vox {
 

@@ -1,6 +1,6 @@
 #include "audio_file_output.h"
 
-#include "app/wav_file.h"
+#include "base/wav_file.h"
 
 namespace vox {
 

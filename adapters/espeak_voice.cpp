@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/speech_markup.h"
 #include "audio_sink_output.h"
+#include "base/speech_markup.h"
 #include "espeak_engine.h"
 #include "espeak_text_file.h"
 #include "wav_decode.h"

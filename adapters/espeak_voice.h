@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "air_recorder.h"
-#include "app/clock.h"
-#include "app/event_loop.h"
-#include "app/voice.h"
 #include "audio_output.h"
+#include "base/clock.h"
+#include "base/event_loop.h"
+#include "base/voice.h"
 
 namespace vox {
 

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/clock.h"
-#include "app/event_loop.h"
+#include "base/clock.h"
+#include "base/event_loop.h"
 
 namespace vox {
 

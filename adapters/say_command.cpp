@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/program_folder.h"
-#include "app/runtime.h"
 #include "audio_file_output.h"
+#include "base/program_folder.h"
+#include "base/runtime.h"
 #include "espeak_voice.h"
 #include "qt_runtime.h"
 

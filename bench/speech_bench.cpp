@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime.h"
 #include "audio_file_output.h"
+#include "base/runtime.h"
 #include "espeak_voice.h"
 #include "qt_runtime.h"
 

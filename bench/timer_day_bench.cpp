@@ -3,18 +3,19 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/runtime.h"
-#include "app/virtual_time.h"
+#include "base/runtime.h"
+#include "base/virtual_time.h"
 
 int main() {
     using namespace vox;
     VirtualClock clock(LocalTime{2026, 12, 10, 0, 0, 0, 0});
     VirtualEventLoop loop(clock);
     Runtime rt(clock, loop);
-    const int intervals[] = {100,  200,   500,   500,   1000,  1000,  1000,  1000,  15000, 30000,
+    const int intervals[] = {100,   200,   500,   500,   1000,  1000,  1000,  1000,  15000, 30000,
                              30000, 60000, 60000, 60000, 60000, 60000, 60000, 60000, 60000, 60000};
     unsigned long long ticks = 0;
-    for (int i = 0; i < 20; ++i) rt.addTimer("t" + std::to_string(i), intervals[i], [&] { ++ticks; }).setEnabled(true);
+    for (int i = 0; i < 20; ++i)
+        rt.addTimer("t" + std::to_string(i), intervals[i], [&] { ++ticks; }).setEnabled(true);
     const std::clock_t c0 = std::clock();
     rt.waitUntil(rt.now() + 86400.0);
     const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;

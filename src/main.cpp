@@ -6,10 +6,10 @@
 #include <iostream>
 #include <string>
 
-#include "app/dry_run.h"
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "program_host.h"
 #include "say_command.h"
+#include "sim/dry_run.h"
 #ifdef VOXCLOCK_HAS_DESKTOP
 #include "desktop_program.h"
 #endif

@@ -314,8 +314,9 @@ void MainWindow::onPanelChanged(const FrontPanel::Change& change) {
 }
 
 void MainWindow::refreshControl(const std::string& name) {
+    // Pictures and the focus dummy are the window's own; the panel holds no state for them.
     QWidget* w = control(name);
-    if (!w)
+    if (!w || !Control::known(name))
         return;
     w->setEnabled(panel_.enabled(name));
     if (auto* box = qobject_cast<QCheckBox*>(w)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 class QWidget;
 

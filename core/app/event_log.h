@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/clock.h"
-#include "app/program_folder.h"
+#include "base/clock.h"
+#include "base/program_folder.h"
 
 namespace vox {
 

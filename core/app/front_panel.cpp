@@ -1,13 +1,54 @@
 #include "app/front_panel.h"
 
+#include <stdexcept>
+
 namespace vox {
 
+namespace {
+
+void requireKnown(const std::string& control) {
+    if (!Control::known(control))
+        throw std::invalid_argument("no control named \"" + control + "\"");
+}
+
+struct BoxBinding {
+    const char* box;
+    std::int16_t Settings::*field;
+};
+constexpr BoxBinding kSettingsBoxes[] = {{Control::cbHour, &Settings::TimeHour},
+                                         {Control::cbHalfHour, &Settings::TimeHalfHour},
+                                         {Control::cbQuarterHour, &Settings::TimeQuarterHour},
+                                         {Control::cbFileHour, &Settings::FileHour},
+                                         {Control::cbFileHalfHour, &Settings::FileHalfHour},
+                                         {Control::cbFileQuarterHour, &Settings::FileQuarterHour},
+                                         {Control::FanRTS, &Settings::FanRts},
+                                         {Control::FanDTR, &Settings::FanDtr}};
+
+}  // namespace
+
 FrontPanel::FrontPanel() {
-    captions_["lblPTT"] = "OFF";
-    captions_["frFan"] = "Fan";
+    captions_[Control::lblPTT] = "OFF";
+    captions_[Control::frFan] = "Fan";
+}
+
+std::int16_t* FrontPanel::settingsField(const std::string& control) const {
+    if (!settings_)
+        return nullptr;
+    for (const auto& b : kSettingsBoxes)
+        if (control == b.box)
+            return &(settings_->*b.field);
+    return nullptr;
+}
+
+void FrontPanel::settingsReplaced() {
+    for (const auto& b : kSettingsBoxes)
+        notify({Change::Kind::Checked, b.box});
 }
 
 bool FrontPanel::checked(const std::string& control) const {
+    requireKnown(control);
+    if (const std::int16_t* field = settingsField(control))
+        return *field == 1;
     auto it = checked_.find(control);
     return it != checked_.end() && it->second;
 }
@@ -15,11 +56,15 @@ bool FrontPanel::checked(const std::string& control) const {
 void FrontPanel::setChecked(const std::string& control, bool on) {
     if (checked(control) == on)
         return;
-    checked_[control] = on;
+    if (std::int16_t* field = settingsField(control))
+        *field = on ? 1 : 0;
+    else
+        checked_[control] = on;
     notify({Change::Kind::Checked, control});
 }
 
 bool FrontPanel::enabled(const std::string& control) const {
+    requireKnown(control);
     auto it = disabled_.find(control);
     return it == disabled_.end() || !it->second;
 }
@@ -32,6 +77,7 @@ void FrontPanel::setEnabled(const std::string& control, bool on) {
 }
 
 std::string FrontPanel::caption(const std::string& control) const {
+    requireKnown(control);
     auto it = captions_.find(control);
     return it == captions_.end() ? std::string() : it->second;
 }
@@ -77,20 +123,11 @@ void FrontPanel::notify(const Change& change) {
 }
 
 const std::vector<std::string>& FrontPanel::checkBoxes() {
-    static const std::vector<std::string> kBoxes = {"cbHour",         "cbHalfHour",
-                                                    "cbQuarterHour",  "cbFileHour",
-                                                    "cbFileHalfHour", "cbFileQuarterHour",
-                                                    "cbAutoOverride", "cbNoText",
-                                                    "FanRTS",         "FanDTR"};
-    return kBoxes;
+    return Control::checkBoxes();
 }
 
 const std::vector<std::string>& FrontPanel::buttons() {
-    static const std::vector<std::string> kButtons = {
-        "CMDTime",        "CMDFile",          "Command1",       "Command2",       "cbRecordStart",
-        "cbRecordStop",   "cbRecordPlayback", "cmdRemoteNode0", "cmdRemoteNode1", "cmdRemoteNode2",
-        "cmdRemoteNode3", "cmdRemoteNode4",   "cmdRemoteNode5", "cmdRemoteNode6", "cmdRemoteNode7"};
-    return kButtons;
+    return Control::buttons();
 }
 
 }  // namespace vox

@@ -1,15 +1,22 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
+#include "settings/settings.h"
+
 namespace vox {
 
 // The main window's controls that carry state, as a model: the desktop mirrors it, the headless
-// program reports it. Controls are named as on the window ("cbHour", "CMDTime", "lblPTT", ...).
+// program reports it. Controls are named as on the window (the names in controls.h); any other
+// name is refused with std::invalid_argument, so a misspelt name cannot make a new control.
+// The schedule and fan check boxes show the settings record and write through to it: the
+// settings are the one place those eight flags live.
 class FrontPanel {
 public:
     struct Change {
@@ -25,6 +32,11 @@ public:
 
     FrontPanel();
 
+    // The record the schedule and fan boxes show. After the record is replaced as a whole, call
+    // settingsReplaced() so the views follow.
+    void bindSettings(Settings* settings) { settings_ = settings; }
+    void settingsReplaced();
+
     bool checked(const std::string& control) const;
     void setChecked(const std::string& control, bool on);
     // Controls are enabled until something disables them.
@@ -36,6 +48,8 @@ public:
     // Status panels 1..5 of StatusBar1; panel 1 holds kRedLed or kGreenLed.
     std::string panel(int index) const;
     void setPanel(int index, const std::string& text);
+    std::string panel(StatusPanel p) const { return panel(static_cast<int>(p)); }
+    void setPanel(StatusPanel p, const std::string& text) { setPanel(static_cast<int>(p), text); }
     bool pttShownOn() const { return caption("lblPTT") == "ON"; }
 
     // Listeners are called after every change of a value (not when a value is set to itself).
@@ -47,6 +61,8 @@ public:
 
 private:
     void notify(const Change& change);
+    // The settings field behind a schedule or fan box; null for every other control.
+    std::int16_t* settingsField(const std::string& control) const;
 
     std::map<std::string, bool> checked_;
     std::map<std::string, bool> disabled_;
@@ -54,6 +70,7 @@ private:
     std::array<std::string, 5> panels_;
     std::map<int, Listener> listeners_;
     int nextListener_ = 1;
+    Settings* settings_ = nullptr;
 };
 
 }  // namespace vox

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/wav_file.h"
+#include "base/wav_file.h"
 
 namespace vox {
 
@@ -32,6 +32,16 @@ bool writeDefaultPreparedFiles(const ProgramFolder& folder, std::string* error) 
         }
     }
     return ok;
+}
+
+bool prepareProgramFolder(const ProgramFolder& folder, std::string* error) {
+    std::error_code ec;
+    const bool existed = std::filesystem::is_directory(folder.root(), ec);
+    if (!folder.ensureExists(error))
+        return false;
+    if (!existed)
+        writeDefaultPreparedFiles(folder);
+    return true;
 }
 
 }  // namespace vox

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 
 namespace vox {
 
@@ -11,5 +11,9 @@ namespace vox {
 // No identification file is made: without one, no identification is sent.
 // False with a message when a file cannot be written.
 bool writeDefaultPreparedFiles(const ProgramFolder& folder, std::string* error = nullptr);
+
+// Creates the program folder on first use, with the default tone burst and courtesy beep.
+// False with a message when the folder cannot be created.
+bool prepareProgramFolder(const ProgramFolder& folder, std::string* error);
 
 }  // namespace vox

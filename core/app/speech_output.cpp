@@ -1,8 +1,11 @@
-// Speech and transmit output: everything that reaches the air goes through here.
+#include "app/speech_output.h"
+
 #include <filesystem>
 
 #include "app/call_spelling.h"
-#include "app/station.h"
+#include "app/controls.h"
+#include "app/time_phrases.h"
+#include "base/guarded.h"
 
 namespace vox {
 
@@ -18,115 +21,125 @@ bool fileExists(const std::string& path) {
 }
 }  // namespace
 
-int Station::runningState() {
+SpeechOutput::SpeechOutput(Context ctx, Timer& voiceAbort) : ctx_(std::move(ctx)) {
+    voiceAbort.setOnTick([this] { tVoiceAbort_Timer(); });
+}
+
+std::string SpeechOutput::prepared(const std::string& relative) const {
+    return ctx_.folder.findCaseInsensitive(relative);
+}
+
+int SpeechOutput::runningState() {
     if (!voice_)
         throw VoiceError("no voice");
     return voice_->runningState();
 }
 
-void Station::waitWhileSpeaking() {
+void SpeechOutput::waitWhileSpeaking() {
     if (runningState() != kSpeaking)
         return;
-    panel_.setPanel(4, kSpeakingText);
-    rt_.waitWhile([this] { return runningState() == kSpeaking; });
+    ctx_.panel.setPanel(StatusPanel::Speech, kSpeakingText);
+    ctx_.rt.waitWhile([this] { return runningState() == kSpeaking; });
 }
 
-bool Station::reportSleeping() {
-    if (TTSSleeping)
-        panel_.setPanel(4, kSleeping);
-    return TTSSleeping;
+bool SpeechOutput::reportSleeping() {
+    if (ctx_.state.TTSSleeping)
+        ctx_.panel.setPanel(StatusPanel::Speech, kSleeping);
+    return ctx_.state.TTSSleeping;
 }
 
-void Station::speakAndWait(const std::string& text) {
+void SpeechOutput::speakAndWait(const std::string& text) {
     voice_->speak(text, kSpeakAsync);
     waitUntilDone(1000);
     waitWhileSpeaking();
 }
 
-void Station::waitUntilDone(int ms) {
-    const double deadline = rt_.now() + ms / 1000.0;
-    rt_.waitWhile([&] { return runningState() == kSpeaking && rt_.now() < deadline; });
+void SpeechOutput::waitUntilDone(int ms) {
+    const double deadline = ctx_.rt.now() + ms / 1000.0;
+    ctx_.rt.waitWhile([&] { return runningState() == kSpeaking && ctx_.rt.now() < deadline; });
 }
 
-void Station::waitForQuietReceiver(const char* status) {
-    rt_.waitWhile([&] {
-        if (!link().isReceiving())
+void SpeechOutput::waitForQuietReceiver(const char* status) {
+    ctx_.rt.waitWhile([&] {
+        if (!ctx_.node.link().isReceiving())
             return false;
         if (status)
-            panel_.setPanel(4, status);
+            ctx_.panel.setPanel(StatusPanel::Speech, status);
         return true;
     });
 }
 
-void Station::setPtt(bool on) {
-    link().setPtt(on);
+void SpeechOutput::setPtt(bool on) {
+    ctx_.node.link().setPtt(on);
     pttHeld_ = on;
     if (!on)
         pttReleaseFailed_ = false;
 }
 
-void Station::showPtt(bool on) {
-    panel_.setCaption("lblPTT", on ? "ON" : "OFF");
+void SpeechOutput::showPtt(bool on) {
+    ctx_.panel.setCaption(Control::lblPTT, on ? "ON" : "OFF");
     if (voice_)
         voice_->transmitterKeyed(on);
 }
 
-void Station::KeyTransmitter() {
+void SpeechOutput::KeyTransmitter() {
     // Never key once the program is on its way out.
-    if (rt_.quitRequested())
+    if (ctx_.rt.quitRequested())
         throw NodeError("Voxclock", "shutting down");
-    FanSeconds = 0;
+    ctx_.state.FanSeconds = 0;
     setPtt(true);
     showPtt(true);
-    KillTime(settings_.TxDelaySeconds);
-    if (settings_.ToneBurst == 1) {
+    ctx_.rt.killTime(ctx_.settings.TxDelaySeconds);
+    if (ctx_.settings.ToneBurst == 1) {
         const std::string burst = prepared("\\wav\\burst.wav");
         if (fileExists(burst))
             PlayFile(burst);
     }
 }
 
-void Station::UnkeyTransmitter() {
+void SpeechOutput::UnkeyTransmitter() {
     try {
         waitWhileSpeaking();
-        if (!gSamIsTalking) {
+        if (!ctx_.state.gSamIsTalking) {
             const std::string beep = prepared("\\wav\\beep.wav");
             if (fileExists(beep))
                 PlayFile(beep);
         }
-        gSamIsTalking = false;
-        KillTime(settings_.TxDelaySeconds);
-        panel_.setPanel(4, "");
+        ctx_.state.gSamIsTalking = false;
+        ctx_.rt.killTime(ctx_.settings.TxDelaySeconds);
+        ctx_.panel.setPanel(StatusPanel::Speech, "");
         setPtt(false);
         showPtt(false);
     } catch (...) {
-        panel_.setPanel(4, "PTT OFF Error");
+        ctx_.panel.setPanel(StatusPanel::Speech, "PTT OFF Error");
         pttReleaseFailed_ = true;
         setPtt(false);
         showPtt(false);
     }
 }
 
-void Station::unkeyAfterFailure() {
-    // The failure path of a speaking operation: a failing unkey is left to the main timer's retry.
-    try {
-        UnkeyTransmitter();
-    } catch (...) {
-    }
+void SpeechOutput::unkeyAfterFailure() {
+    guarded("unkey after a failure", [&] { UnkeyTransmitter(); });
 }
 
-void Station::retryPttRelease() {
-    // An unkey that failed twice is retried on every main-timer tick until the node takes it.
-    if (!pttReleaseFailed_ || !ELo_)
+void SpeechOutput::retryPttRelease() {
+    if (!pttReleaseFailed_ || !ctx_.node.present())
         return;
-    try {
+    guarded("PTT release retry", [&] {
         setPtt(false);
         showPtt(false);
-    } catch (...) {
-    }
+    });
 }
 
-void Station::SpeakText(const std::string& text) {
+void SpeechOutput::releasePttAtShutdown() {
+    // A transmitter left keyed is the one failure a node owner cannot afford: try more than once.
+    for (int attempt = 0; attempt < 3 && ctx_.node.present(); ++attempt)
+        if (guarded("PTT off at shutdown", [&] { setPtt(false); }))
+            break;
+    guarded("PTT shown off", [&] { showPtt(false); });
+}
+
+void SpeechOutput::SpeakText(const std::string& text) {
     if (reportSleeping())
         return;
     try {
@@ -134,105 +147,107 @@ void Station::SpeakText(const std::string& text) {
         waitForQuietReceiver("TTS is Waiting");
         KeyTransmitter();
         speakAndWait("<xml>" + text + "</xml>");
-        panel_.setPanel(4, "");
+        ctx_.panel.setPanel(StatusPanel::Speech, "");
         UnkeyTransmitter();
-        focusDummy();
+        focus();
     } catch (...) {
         unkeyAfterFailure();
-        focusDummy();
+        focus();
     }
 }
 
-void Station::PlayFile(const std::string& path) {
+void SpeechOutput::PlayFile(const std::string& path) {
     if (reportSleeping())
         return;
     try {
         waitWhileSpeaking();
         waitForQuietReceiver("TTS is Waiting");
-        if (!DtmfLocked && path.find("wav") == std::string::npos && settings_.UsePreamble == 1) {
-            BuildGreeting();
-            speakAndWait(GreetingText);
+        if (!ctx_.state.DtmfLocked && path.find("wav") == std::string::npos &&
+            ctx_.settings.UsePreamble == 1) {
+            ctx_.state.GreetingText = greetingFor(ctx_.rt.localNow(), ctx_.settings.VoiceTypeAtt);
+            speakAndWait(ctx_.state.GreetingText);
         }
         voice_->speak(path, kSpeakFileAsync);
         waitUntilDone(1000);
         // The engine may report "nothing started" for a moment after a file starts.
-        const double grace = rt_.now() + kStartGraceSeconds;
-        rt_.waitWhile([&] {
+        const double grace = ctx_.rt.now() + kStartGraceSeconds;
+        ctx_.rt.waitWhile([&] {
             const int first = runningState();
             const int second = runningState();
-            if (first != kSpeaking && (second != kNothingStarted || rt_.now() >= grace))
+            if (first != kSpeaking && (second != kNothingStarted || ctx_.rt.now() >= grace))
                 return false;
-            panel_.setPanel(4, kSpeakingText);
+            ctx_.panel.setPanel(StatusPanel::Speech, kSpeakingText);
             return true;
         });
-        panel_.setPanel(4, "");
-        focusDummy();
+        ctx_.panel.setPanel(StatusPanel::Speech, "");
+        focus();
     } catch (...) {
-        focusDummy();
+        focus();
     }
 }
 
-void Station::TransmitFile(const std::string& path) {
+void SpeechOutput::TransmitFile(const std::string& path) {
     if (reportSleeping())
         return;
-    try {
-        if (channelBusy())
-            return;
-    } catch (...) {
+    bool busy = true;
+    if (!guarded("channel check", [&] { busy = channelBusy(); }) || busy)
         return;
-    }
     try {
-        panel_.setPanel(1, FrontPanel::kRedLed);
-        panel_.setEnabled("CMDTime", false);
-        panel_.setEnabled("CMDFile", false);
+        ctx_.panel.setPanel(StatusPanel::Activity, FrontPanel::kRedLed);
+        ctx_.panel.setEnabled(Control::CMDTime, false);
+        ctx_.panel.setEnabled(Control::CMDFile, false);
         KeyTransmitter();
         PlayFile(path);
         UnkeyTransmitter();
     } catch (...) {
         unkeyAfterFailure();
-        panel_.setPanel(1, FrontPanel::kGreenLed);
-        panel_.setPanel(4, "ERROR Playing File!");
-        panel_.setEnabled("CMDTime", true);
-        panel_.setEnabled("CMDFile", true);
+        ctx_.panel.setPanel(StatusPanel::Activity, FrontPanel::kGreenLed);
+        ctx_.panel.setPanel(StatusPanel::Speech, "ERROR Playing File!");
+        ctx_.panel.setEnabled(Control::CMDTime, true);
+        ctx_.panel.setEnabled(Control::CMDFile, true);
     }
 }
 
-std::string Station::SpellCall(const std::string& call) const {
-    return settings_.VoiceTypeAtt != 0 ? ATTCall(call) : TTSSpell(call);
+std::string SpeechOutput::SpellCall(const std::string& call) const {
+    return ctx_.settings.VoiceTypeAtt != 0 ? ATTCall(call) : TTSSpell(call);
 }
 
-void Station::CheckPTTControl() {
-    try {
-        if (link().sysopPttControl() == 2) {
-            panel_.setChecked("FanRTS", false);
-            panel_.setEnabled("FanRTS", false);
+void SpeechOutput::CheckPTTControl() {
+    guarded("PTT control check", [&] {
+        NodeLink& link = ctx_.node.link();
+        if (link.sysopPttControl() == 2) {
+            ctx_.panel.setChecked(Control::FanRTS, false);
+            ctx_.panel.setEnabled(Control::FanRTS, false);
         } else {
-            panel_.setEnabled("FanRTS", true);
+            ctx_.panel.setEnabled(Control::FanRTS, true);
         }
-        if (link().sysopPttControl() == 3) {
-            panel_.setChecked("FanDTR", false);
-            panel_.setEnabled("FanDTR", false);
+        if (link.sysopPttControl() == 3) {
+            ctx_.panel.setChecked(Control::FanDTR, false);
+            ctx_.panel.setEnabled(Control::FanDTR, false);
         } else {
-            panel_.setEnabled("FanDTR", true);
+            ctx_.panel.setEnabled(Control::FanDTR, true);
         }
-    } catch (...) {
-    }
+    });
 }
 
-void Station::SilenceVoice() {
-    try {
+void SpeechOutput::SilenceVoice() {
+    guarded("silence the voice", [&] {
         if (voice_)
             voice_->speak("", kSpeakPurge);
-    } catch (...) {
-    }
-    focusDummy();
+    });
+    focus();
 }
 
-void Station::tVoiceAbort_Timer() {
-    if (DtmfAbortRequest != "A")
+bool SpeechOutput::channelBusy() {
+    NodeLink& link = ctx_.node.link();
+    return link.isTransmitting() || link.isRemoteAudio() || link.isReceiving();
+}
+
+void SpeechOutput::tVoiceAbort_Timer() {
+    if (ctx_.state.DtmfAbortRequest != "A")
         return;
-    panel_.setPanel(2, "DTMF: A");
-    DtmfAbortRequest.clear();
+    ctx_.panel.setPanel(StatusPanel::Dtmf, "DTMF: A");
+    ctx_.state.DtmfAbortRequest.clear();
     voice_->speak("", kSpeakPurge);
     UnkeyTransmitter();
 }

@@ -1,28 +1,8 @@
 #include "app/station.h"
 
-#include <algorithm>
-#include <filesystem>
+#include <stdexcept>
 
 namespace vox {
-
-namespace {
-
-// The main window's timers: name, interval (ms).
-struct TimerSpec {
-    const char* name;
-    int intervalMs;
-};
-constexpr TimerSpec kTimers[] = {
-    {"tMain", 500},          {"tTime", 1000},        {"tLabelUpdate", 30000},
-    {"tRadioBusyID", 1000},  {"tID", 60000},         {"tVoiceAbort", 200},
-    {"tAutoConnect", 60000}, {"tQuietTime", 30000},  {"tStationList", 60000},
-    {"tConnections", 100},   {"tActivity", 60000},   {"tBusy", 60000},
-    {"tChatText", 1000},     {"tDTMFInComing", 500}, {"tDTMF", 15000},
-    {"tRecord", 60000},      {"tFanLogic", 1000},    {"tWxGet", 60000},
-    {"tWxWarn", 60000},      {"tFreeWx", 60000},
-};
-
-}  // namespace
 
 Station::Station(StationPorts ports, WindowHooks hooks)
     : rt_(ports.runtime),
@@ -34,22 +14,30 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       createVoice_(std::move(ports.createVoice)),
       hooks_(std::move(hooks)),
       settingsFile_(folder_.path("\\voxclock.ini"), std::move(ports.settingsWriter)),
-      eventLog_(folder_, rt_.clock()) {
-    for (const auto& entry : kTimers)
-        rt_.addTimer(entry.name, entry.intervalMs);
-    timer("tMain").setOnTick([this] { tMain_Timer(); });
-    timer("tTime").setOnTick([this] { tTime_Timer(); });
-    timer("tLabelUpdate").setOnTick([] {});
-    timer("tID").setOnTick([this] { tID_Timer(); });
-    timer("tRadioBusyID").setOnTick([this] { tRadioBusyID_Timer(); });
-    timer("tVoiceAbort").setOnTick([this] { tVoiceAbort_Timer(); });
+      eventLog_(folder_, rt_.clock()),
+      timers_(rt_),
+      speech_({rt_, folder_, settings_, panel_, state_, node_, [this] { focusDummy(); }},
+              timers_[TimerName::tVoiceAbort]),
+      announcer_(context(), timers_[TimerName::tMain], timers_[TimerName::tTime], controls_),
+      identification_(context(), timers_[TimerName::tID], timers_[TimerName::tRadioBusyID],
+                      controls_) {
+    panel_.bindSettings(&settings_);
+    timers_[TimerName::tLabelUpdate].setOnTick([] {});
+    controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
+    controls_.on(Control::Command2, [this] {
+        // The weather refresh; it cannot be pressed again while it runs.
+        panel_.setEnabled(Control::Command2, false);
+        focusDummy();
+        panel_.setEnabled(Control::Command2, true);
+    });
     // tTime is the one timer that exists enabled; start-up disables it with the others.
-    timer("tTime").setEnabled(true);
+    timers_[TimerName::tTime].setEnabled(true);
 
     eventLog_.onLine = [this](const std::string& text) { airLog_.record("log", {{"text", text}}); };
     panelListener_ = panel_.subscribe([this](const FrontPanel::Change& change) {
         // The clock panel changes every second and every record carries its time already.
-        if (change.kind == FrontPanel::Change::Kind::Panel && change.panel != 5)
+        if (change.kind == FrontPanel::Change::Kind::Panel &&
+            change.panel != static_cast<int>(StatusPanel::Clock))
             airLog_.record("status", {{"panel", static_cast<long long>(change.panel)},
                                       {"text", panel_.panel(change.panel)}});
     });
@@ -59,17 +47,14 @@ Station::~Station() {
     panel_.unsubscribe(panelListener_);
 }
 
-Timer& Station::timer(const std::string& name) {
-    Timer* t = rt_.findTimer(name);
-    if (!t)
-        throw std::logic_error("no timer " + name);
-    return *t;
+PartContext Station::context() {
+    return PartContext{rt_,    folder_, settings_,
+                       panel_, state_,  eventLog_,
+                       node_,  speech_, [this] { focusDummy(); }};
 }
 
-NodeLink& Station::link() {
-    if (!ELo_)
-        throw NodeError("EchoLink", "The node is not there");
-    return *ELo_;
+Timer& Station::timer(const std::string& name) {
+    return timers_[name];
 }
 
 void Station::message(MessageIcon icon, const std::string& title, const std::string& text) {
@@ -77,37 +62,39 @@ void Station::message(MessageIcon icon, const std::string& title, const std::str
     ui_.showMessage(icon, title, text);
 }
 
-std::string Station::prepared(const std::string& relative) const {
-    return folder_.findCaseInsensitive(relative);
-}
-
 void Station::focusDummy() {
     if (hooks_.focusDummy)
         hooks_.focusDummy();
 }
 
+void Station::press(const std::string& control) {
+    // Check boxes and controls no part answers yet: their state is read where it is used.
+    if (!controls_.press(control))
+        focusDummy();
+}
+
 // --- Node events: only record what happened ---
 
 void Station::onConnected(const std::string& call, const std::string&, const std::string&) {
-    PendingConnects.push_back(call);
+    state_.PendingConnects.push_back(call);
 }
 
 void Station::onDisconnected(const std::string& call) {
-    PendingDisconnects.push_back(call);
+    state_.PendingDisconnects.push_back(call);
 }
 
 void Station::onChatTextReceived(const std::string& text) {
-    PendingChatTexts.push_back(text);
+    state_.PendingChatTexts.push_back(text);
 }
 
 void Station::onStationListReceived() {
-    StationListFlag = true;
+    state_.StationListFlag = true;
 }
 
 void Station::onDtmfString(const std::string& digits) {
     if (digits == "A")
-        DtmfAbortRequest = "A";
-    PendingDtmf = digits;
+        state_.DtmfAbortRequest = "A";
+    state_.PendingDtmf = digits;
 }
 
 void Station::onClosing() {
@@ -115,34 +102,9 @@ void Station::onClosing() {
     // event has returned (the node is still inside its own call).
     exitProgram();
     rt_.callAfter(0, [this] {
-        ELo_.reset();
-        voice_.reset();
+        node_.release();
+        speech_.releaseVoice();
     });
-}
-
-// --- Buttons, check boxes and labels ---
-
-void Station::press(const std::string& control) {
-    if (control == "CMDTime") {
-        SpeakTime();
-        focusDummy();
-    } else if (control == "CMDFile") {
-        TransmitFile(settings_.InfoFilePath);
-        focusDummy();
-    } else if (control == "Command1") {
-        focusDummy();
-        SendStationId();
-    } else if (control == "Command2") {
-        // The weather refresh; it cannot be pressed again while it runs.
-        panel_.setEnabled("Command2", false);
-        focusDummy();
-        panel_.setEnabled("Command2", true);
-    } else if (control == "lblTwo") {
-        SilenceVoice();
-    } else {
-        // Check boxes: their state is read where it is used.
-        focusDummy();
-    }
 }
 
 }  // namespace vox

@@ -1,22 +1,27 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "app/air_log.h"
+#include "app/control_registry.h"
 #include "app/event_log.h"
 #include "app/front_panel.h"
-#include "app/instance_lock.h"
-#include "app/program_folder.h"
-#include "app/runtime.h"
-#include "app/user_interface.h"
-#include "app/user_store.h"
-#include "app/voice.h"
+#include "app/identification.h"
+#include "app/node_access.h"
+#include "app/shared_state.h"
+#include "app/speech_output.h"
+#include "app/time_announcer.h"
+#include "app/timer_table.h"
+#include "base/air_log.h"
+#include "base/instance_lock.h"
+#include "base/program_folder.h"
+#include "base/runtime.h"
+#include "base/user_interface.h"
+#include "base/user_store.h"
+#include "base/voice.h"
 #include "echolink/node_link.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -51,8 +56,15 @@ struct WindowHooks {
     std::function<void()> focusDummy;
 };
 
-// The station: owns every timer, the node link, the voice, the settings and the front panel, and
-// runs the start-up, the shutdown and the work of the timers.
+// What applying a changed settings record came to.
+struct ApplyOutcome {
+    bool ok = true;
+    std::string message;
+};
+
+// The station: owns the ports' products (node link, voice, settings, front panel) and the parts,
+// keeps the one ordered table of timers, runs start-up and shutdown, and wires one part's call to
+// another. The behaviour itself lives in the parts.
 class Station : private NodeEvents {
 public:
     enum class StartOutcome { Running, EndedAtOnce, MustClose };
@@ -73,108 +85,58 @@ public:
     // --- The main window's controls ---
     FrontPanel& panel() { return panel_; }
     const FrontPanel& panel() const { return panel_; }
-    // Runs the control's click handler to completion ("CMDTime", "cbHour", "lblTwo", ...).
+    // Runs the control's click handler to completion (Control::CMDTime, ...). Throws
+    // std::invalid_argument for a name that is not a control.
     void press(const std::string& control);
     // A check box changed by the owner (the desktop sets the box, then presses it).
     void setChecked(const std::string& control, bool on) { panel_.setChecked(control, on); }
 
-    // --- Speech and transmit output ---
-    void SpeakText(const std::string& text);
-    void PlayFile(const std::string& path);
-    void TransmitFile(const std::string& path);
-    void KeyTransmitter();
-    void UnkeyTransmitter();
-    std::string SpellCall(const std::string& call) const;  // ATTCall or TTSSpell per VoiceTypeAtt
-    void KillTime(double seconds) { rt_.killTime(seconds); }
-    void WaitSeconds(int seconds) { rt_.waitSeconds(seconds); }
-    void CheckPTTControl();
-    void SilenceVoice();  // lblTwo
-
-    // --- Time, identification ---
-    void SpeakTime();
-    void BuildGreeting();
-    void SendStationId();
-
-    // --- Settings file ---
+    // --- Settings ---
     void ReadINIFile();
     bool WriteIniFile();
+    // Takes a changed record as a whole (the setup dialogs' OK): re-applies what depends on it and
+    // writes the file.
+    ApplyOutcome applySettings(const Settings& changed);
+    const Settings& settings() const { return settings_; }
+    // The record itself, for the settings file's callers and tests; the parts only read it.
+    Settings& settings() { return settings_; }
 
     // --- Window placement (kept up to date by the desktop) ---
     void windowMovedInNormalState(int top, int left) {
         RestoreTop = top;
         RestoreLeft = left;
     }
+    int RestoreTop = 0;
+    int RestoreLeft = 0;
 
-    // --- Accessors for views, programs and tests ---
-    Settings& settings() { return settings_; }
+    // --- The parts and what they share, for views, programs and tests ---
+    SpeechOutput& speech() { return speech_; }
+    TimeAnnouncer& announcer() { return announcer_; }
+    Identification& identification() { return identification_; }
+    SharedState& state() { return state_; }
     Runtime& runtime() { return rt_; }
     const ProgramFolder& folder() const { return folder_; }
     EventLog& eventLog() { return eventLog_; }
-    Voice* voice() { return voice_.get(); }
-    NodeLink* node() { return ELo_.get(); }
+    Voice* voice() { return speech_.voice(); }
+    NodeLink* node() { return node_.get(); }
+    // A timer of the table; throws std::invalid_argument for a name that is not one.
     Timer& timer(const std::string& name);
     const std::string& helpFile() const { return helpFile_; }
-    bool pttHeld() const { return pttHeld_; }
+    bool pttHeld() const { return speech_.pttHeld(); }
     const std::string& engineName() const { return engineName_; }
-
-    // Form-level state shared by the station's parts.
-    bool TTSSleeping = false;
-    bool gSamIsTalking = false;
-    bool DtmfLocked = false;
-    std::string DtmfAbortRequest;
-    std::string PendingDtmf;
-    bool RecordingActive = false;
-    int FanSeconds = 500;
-    std::string OwnCall;
-    bool StationListFlag = false;
-    int WxWarnTicks = 0;
-    std::int16_t IdMinuteCount = 0;
-    std::int16_t IdleSeconds = 0;
-    std::string GreetingText;
-    int RestoreTop = 0;
-    int RestoreLeft = 0;
-    std::vector<std::string> EchoLinkDtmfCodes;
-    std::string SoundFilesDir;
-    // Recorded by the node's event handlers for the parts that act on them.
-    std::vector<std::string> PendingConnects;
-    std::vector<std::string> PendingDisconnects;
-    std::vector<std::string> PendingChatTexts;
 
 private:
     // Start-up steps.
     void RefreshEchoLinkDtmfCodes();
     bool CheckEchoLink();
     bool CheckSpeechEngine();
+    void applyVoiceSettings();
     void LoadNodeButtons();
     void restoreWindowPosition();
     void createStatusPanels();
-
-    // Timer ticks.
-    void tMain_Timer();
-    void tTime_Timer();
-    void tID_Timer();
-    void tRadioBusyID_Timer();
-    void tVoiceAbort_Timer();
-
-    // Helpers.
-    int runningState();
-    void waitWhileSpeaking();
-    void waitUntilDone(int ms);
-    // Speech switched off: says so in the status bar.
-    bool reportSleeping();
-    // Speaks asynchronously, then waits for the engine to finish.
-    void speakAndWait(const std::string& text);
-    void waitForQuietReceiver(const char* status);
-    void setPtt(bool on);
-    void showPtt(bool on);
     void focusDummy();
     void message(MessageIcon icon, const std::string& title, const std::string& text);
-    bool channelBusy();
-    // The node link; throws NodeError once the node has gone.
-    NodeLink& link();
-    std::string prepared(const std::string& relative) const;
-    void retryPttRelease();
-    void unkeyAfterFailure();
+    PartContext context();
 
     // NodeEvents: record only.
     void onConnected(const std::string& call, const std::string&, const std::string&) override;
@@ -196,17 +158,23 @@ private:
     EventLog eventLog_;
     InstanceLock instanceLock_;
 
-    FrontPanel panel_;
     Settings settings_;
-    std::unique_ptr<NodeLink> ELo_;
+    FrontPanel panel_;
+    SharedState state_;
+    NodeAccess node_;
     std::unique_ptr<SetupConfig> setupConfig_;
     std::unique_ptr<SysopConfig> sysopConfig_;
-    std::unique_ptr<Voice> voice_;
+    ControlRegistry controls_;
+    TimerTable timers_;
+
+    // The parts, in the order they are built: speech output first, every other part speaks
+    // through it.
+    SpeechOutput speech_;
+    TimeAnnouncer announcer_;
+    Identification identification_;
+
     std::string engineName_;
     std::string helpFile_;
-    bool statusBarCreated_ = false;
-    bool pttHeld_ = false;
-    bool pttReleaseFailed_ = false;
     bool settingsMustClose_ = false;
     int panelListener_ = 0;
 };

@@ -3,25 +3,28 @@
 #include <cstdlib>
 
 #include "app/station.h"
+#include "base/guarded.h"
 
 namespace vox {
 
 namespace {
 
+using namespace TimerName;
+
 const char* const kDisableAtStart[] = {
-    "tLabelUpdate",  "tWxGet",       "tMain",        "tAutoConnect", "tFanLogic", "tTime",
-    "tDTMFInComing", "tStationList", "tConnections", "tQuietTime",   "tID",       "tActivity",
-    "tVoiceAbort",   "tChatText",    "tBusy",        "tRadioBusyID", "tWxWarn"};
+    tLabelUpdate,  tWxGet,       tMain,        tAutoConnect, tFanLogic, tTime,
+    tDTMFInComing, tStationList, tConnections, tQuietTime,   tID,       tActivity,
+    tVoiceAbort,   tChatText,    tBusy,        tRadioBusyID, tWxWarn};
 
 const char* const kEnableAtStart[] = {
-    "tWxGet",       "tMain",        "tAutoConnect", "tFanLogic",    "tTime",       "tDTMFInComing",
-    "tStationList", "tConnections", "tID",          "tLabelUpdate", "tQuietTime",  "tActivity",
-    "tVoiceAbort",  "tChatText",    "tBusy",        "tWxWarn",      "tRadioBusyID"};
+    tWxGet,       tMain,        tAutoConnect, tFanLogic,    tTime,       tDTMFInComing,
+    tStationList, tConnections, tID,          tLabelUpdate, tQuietTime,  tActivity,
+    tVoiceAbort,  tChatText,    tBusy,        tWxWarn,      tRadioBusyID};
 
 const char* const kDisableAtShutdown[] = {
-    "tMain",        "tAutoConnect", "tActivity", "tTime",        "tDTMFInComing", "tStationList",
-    "tConnections", "tID",          "tWxGet",    "tLabelUpdate", "tQuietTime",    "tVoiceAbort",
-    "tChatText",    "tBusy",        "tFreeWx",   "tWxWarn",      "tRadioBusyID"};
+    tMain,        tAutoConnect, tActivity, tTime,        tDTMFInComing, tStationList,
+    tConnections, tID,          tWxGet,    tLabelUpdate, tQuietTime,    tVoiceAbort,
+    tChatText,    tBusy,        tFreeWx,   tWxWarn,      tRadioBusyID};
 
 // A stored coordinate: whole decimal text, within a sane range.
 std::optional<int> parseCoordinate(const std::optional<std::string>& text) {
@@ -34,21 +37,12 @@ std::optional<int> parseCoordinate(const std::optional<std::string>& text) {
     return static_cast<int>(value);
 }
 
-template <typename F>
-void ignoringFailure(F&& step) {
-    try {
-        step();
-    } catch (...) {
-        // Shutdown goes on whatever fails.
-    }
-}
-
 }  // namespace
 
 void Station::RefreshEchoLinkDtmfCodes() {
-    EchoLinkDtmfCodes.clear();
-    try {
-        SoundFilesDir = nodes_.registryValue("Options", "SoundFilesDir");
+    state_.EchoLinkDtmfCodes.clear();
+    guarded("the node's DTMF codes", [&] {
+        state_.SoundFilesDir = nodes_.registryValue("Options", "SoundFilesDir");
         for (const char* name : {"DTMFCommands", "DTMFShortCuts"}) {
             // "name=code" items separated by commas.
             const std::string list = nodes_.registryValue("Sysop", name);
@@ -60,34 +54,33 @@ void Station::RefreshEchoLinkDtmfCodes() {
                 const std::string item = list.substr(start, comma - start);
                 const std::size_t eq = item.find('=');
                 if (eq != std::string::npos && eq + 1 < item.size())
-                    EchoLinkDtmfCodes.push_back(item.substr(eq + 1));
+                    state_.EchoLinkDtmfCodes.push_back(item.substr(eq + 1));
                 start = comma + 1;
             }
         }
-    } catch (...) {
-        // Without the node's codes nothing of ours is shadowed.
-    }
+    });
+    // Without the node's codes nothing of ours is shadowed.
 }
 
 bool Station::CheckEchoLink() {
     try {
-        ELo_ = nodes_.createNode(*this);
-        link().holdStationList();
+        node_.attach(nodes_.createNode(*this));
+        node_.link().holdStationList();
         setupConfig_ = nodes_.createSetupConfig();
-        WaitSeconds(4);
+        rt_.waitSeconds(4);
         sysopConfig_ = nodes_.createSysopConfig();
         if (!setupConfig_->sysopMode()) {
             message(MessageIcon::Error, "Voxclock TTS",
                     "EchoLink must be configured in the Sysop Mode.\r\n"
                     "Voxclock TTS will not work in single user mode.");
-            ELo_.reset();
+            node_.release();
             setupConfig_.reset();
             sysopConfig_.reset();
             return false;
         }
         return true;
     } catch (...) {
-        ELo_.reset();
+        node_.release();
         setupConfig_.reset();
         sysopConfig_.reset();
         message(MessageIcon::Error, "Voxclock TTS",
@@ -96,18 +89,25 @@ bool Station::CheckEchoLink() {
     }
 }
 
+void Station::applyVoiceSettings() {
+    Voice* voice = speech_.voice();
+    if (!voice)
+        return;
+    voice->setRate(static_cast<int>(std::lround(std::clamp(settings_.SpeechRate, -2.0, 2.0))));
+    voice->setVolume(100);
+    voice->setAudioOutput(settings_.SoundDevice);
+}
+
 bool Station::CheckSpeechEngine() {
     try {
-        voice_ = createVoice_ ? createVoice_() : nullptr;
-        if (!voice_)
+        speech_.setVoice(createVoice_ ? createVoice_() : nullptr);
+        if (!speech_.voice())
             throw VoiceError("no voice");
-        voice_->setRate(static_cast<int>(std::lround(std::clamp(settings_.SpeechRate, -2.0, 2.0))));
-        voice_->setVolume(100);
-        voice_->setAudioOutput(settings_.SoundDevice);
-        engineName_ = voice_->engineName();
+        applyVoiceSettings();
+        engineName_ = speech_.voice()->engineName();
         return true;
     } catch (...) {
-        voice_.reset();
+        speech_.releaseVoice();
         message(MessageIcon::Error, "Voxclock TTS",
                 "Voxclock Can Not Find The TTS Engine.\r\nVoxclock TTS will not work without TTS.");
         return false;
@@ -115,8 +115,8 @@ bool Station::CheckSpeechEngine() {
 }
 
 void Station::LoadNodeButtons() {
-    for (int i = 0; i < 8; ++i)
-        panel_.setCaption("cmdRemoteNode" + std::to_string(i),
+    for (int i = 0; i < Control::kRemoteNodes; ++i)
+        panel_.setCaption(Control::cmdRemoteNode(i),
                           settings_.RemoteNodes[static_cast<std::size_t>(i)].Node);
 }
 
@@ -132,12 +132,12 @@ void Station::restoreWindowPosition() {
 }
 
 void Station::createStatusPanels() {
-    panel_.setPanel(1, FrontPanel::kRedLed);
-    panel_.setPanel(2, "DTMF: None");
-    panel_.setPanel(3, "");
-    panel_.setPanel(4, "");
-    panel_.setPanel(5, "Time: ");
-    statusBarCreated_ = true;
+    panel_.setPanel(StatusPanel::Activity, FrontPanel::kRedLed);
+    panel_.setPanel(StatusPanel::Dtmf, "DTMF: None");
+    panel_.setPanel(StatusPanel::Connected, "");
+    panel_.setPanel(StatusPanel::Speech, "");
+    panel_.setPanel(StatusPanel::Clock, "Time: ");
+    state_.StatusBarCreated = true;
 }
 
 Station::StartOutcome Station::start() {
@@ -153,25 +153,25 @@ Station::StartOutcome Station::start() {
     if (hooks_.showSplash)
         hooks_.showSplash();
     settings_.TxDelaySeconds = 0.8;
-    WaitSeconds(3);
+    rt_.waitSeconds(3);
 
     if (!CheckEchoLink())
         return StartOutcome::EndedAtOnce;
 
     try {
         const std::string call = setupConfig_->callsign();
-        OwnCall = call.substr(0, call.find('-'));
+        state_.OwnCall = call.substr(0, call.find('-'));
     } catch (...) {
-        OwnCall.clear();
+        state_.OwnCall.clear();
     }
     restoreWindowPosition();
 
     for (const char* name : kDisableAtStart)
-        timer(name).setEnabled(false);
-    WxWarnTicks = 0;
-    StationListFlag = false;
-    DtmfLocked = false;
-    FanSeconds = 500;
+        timers_[name].setEnabled(false);
+    state_.WxWarnTicks = 0;
+    state_.StationListFlag = false;
+    state_.DtmfLocked = false;
+    state_.FanSeconds = 500;
 
     ReadINIFile();
     if (settingsMustClose_)
@@ -179,7 +179,7 @@ Station::StartOutcome Station::start() {
 
     if (!CheckSpeechEngine())
         return StartOutcome::EndedAtOnce;
-    CheckPTTControl();
+    speech_.CheckPTTControl();
     LoadNodeButtons();
 
     if (hooks_.addTrayIcon)
@@ -190,7 +190,7 @@ Station::StartOutcome Station::start() {
     rt_.processPending();
 
     for (const char* name : kEnableAtStart)
-        timer(name).setEnabled(true);
+        timers_[name].setEnabled(true);
     if (hooks_.closeSplash)
         hooks_.closeSplash();
     helpFile_ = folder_.path("\\voxclock.chm");
@@ -198,42 +198,35 @@ Station::StartOutcome Station::start() {
 }
 
 void Station::shutdown() {
-    ignoringFailure([&] { timer("tFanLogic").setEnabled(false); });
-    ignoringFailure([&] {
-        if (panel_.checked("FanRTS") && ELo_)
-            link().setRts(true);
+    // Every step runs whatever the one before it came to.
+    guarded("fan timer", [&] { timers_[TimerName::tFanLogic].setEnabled(false); });
+    guarded("fan RTS", [&] {
+        if (panel_.checked(Control::FanRTS) && node_.present())
+            node_.link().setRts(true);
     });
-    ignoringFailure([&] {
-        if (panel_.checked("FanDTR") && ELo_)
-            link().setDtr(true);
+    guarded("fan DTR", [&] {
+        if (panel_.checked(Control::FanDTR) && node_.present())
+            node_.link().setDtr(true);
     });
     for (const char* name : kDisableAtShutdown)
-        ignoringFailure([&] { timer(name).setEnabled(false); });
-    ignoringFailure([&] {
+        guarded(name, [&] { timers_[name].setEnabled(false); });
+    guarded("tray icon", [&] {
         if (hooks_.removeTrayIcon)
             hooks_.removeTrayIcon();
     });
-    ignoringFailure([&] {
+    guarded("other windows", [&] {
         if (hooks_.closeOtherWindows)
             hooks_.closeOtherWindows();
     });
-    ignoringFailure([&] { WriteIniFile(); });
-    // A transmitter left keyed is the one failure a node owner cannot afford: try more than once.
-    for (int attempt = 0; attempt < 3 && ELo_; ++attempt) {
-        try {
-            setPtt(false);
-            break;
-        } catch (...) {
-        }
-    }
-    ignoringFailure([&] { showPtt(false); });
-    ignoringFailure([&] { ELo_.reset(); });
-    ignoringFailure([&] {
+    guarded("settings file", [&] { WriteIniFile(); });
+    speech_.releasePttAtShutdown();
+    guarded("node", [&] { node_.release(); });
+    guarded("node configuration", [&] {
         setupConfig_.reset();
         sysopConfig_.reset();
     });
-    ignoringFailure([&] { voice_.reset(); });
-    ignoringFailure([&] {
+    guarded("voice", [&] { speech_.releaseVoice(); });
+    guarded("window position", [&] {
         if (!hooks_.normalPosition)
             return;
         if (const auto pos = hooks_.normalPosition()) {

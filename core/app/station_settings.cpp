@@ -1,23 +1,11 @@
 // The settings file as the station uses it: the schedule and fan check boxes are the settings.
 #include "app/station.h"
+#include "base/guarded.h"
 #include "settings/ini_file.h"
 
 namespace vox {
 
 namespace {
-
-struct BoxBinding {
-    const char* box;
-    std::int16_t Settings::*field;
-};
-constexpr BoxBinding kBoxes[] = {{"cbHour", &Settings::TimeHour},
-                                 {"cbHalfHour", &Settings::TimeHalfHour},
-                                 {"cbQuarterHour", &Settings::TimeQuarterHour},
-                                 {"cbFileHour", &Settings::FileHour},
-                                 {"cbFileHalfHour", &Settings::FileHalfHour},
-                                 {"cbFileQuarterHour", &Settings::FileQuarterHour},
-                                 {"FanRTS", &Settings::FanRts},
-                                 {"FanDTR", &Settings::FanDtr}};
 
 // Message boxes raised by the settings file, recorded like every other message box.
 class StationMessages : public UserInterface {
@@ -46,23 +34,34 @@ void Station::ReadINIFile() {
     const IniOutcome outcome =
         vox::ReadINIFile(settingsFile_, settings_, messages, hooks_.closeSplash);
     settingsMustClose_ = outcome.mustClose;
-    for (const auto& b : kBoxes)
-        panel_.setChecked(b.box, settings_.*b.field == 1);
+    panel_.settingsReplaced();
     if (!settings_.InfoFilePath.empty())
-        panel_.setCaption("tbFileName", afterLastBackslash(settings_.InfoFilePath));
+        panel_.setCaption(Control::tbFileName, afterLastBackslash(settings_.InfoFilePath));
     if (outcome.freeWxReader)
-        timer("tFreeWx").setEnabled(true);
+        timers_[TimerName::tFreeWx].setEnabled(true);
 }
 
 bool Station::WriteIniFile() {
-    for (const auto& b : kBoxes)
-        settings_.*b.field = panel_.checked(b.box) ? 1 : 0;
     StationMessages messages(
         [this](MessageIcon i, const std::string& t, const std::string& x) { message(i, t, x); });
     const IniOutcome outcome = vox::WriteIniFile(settingsFile_, settings_, messages);
     if (outcome.freeWxReader)
-        timer("tFreeWx").setEnabled(true);
+        timers_[TimerName::tFreeWx].setEnabled(true);
     return outcome.ok;
+}
+
+ApplyOutcome Station::applySettings(const Settings& changed) {
+    settings_ = changed;
+    panel_.settingsReplaced();
+    guarded("voice settings", [&] { applyVoiceSettings(); });
+    LoadNodeButtons();
+    panel_.setCaption(Control::tbFileName, afterLastBackslash(settings_.InfoFilePath));
+    if (settings_.WxStationType == 1)
+        timers_[TimerName::tFreeWx].setEnabled(true);
+    std::string why;
+    if (!settingsFile_.write(settings_, &why))
+        return {false, "Error Writing .INI File"};
+    return {};
 }
 
 }  // namespace vox

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/text_helpers.h"
+#include "base/text_helpers.h"
 
 namespace vox {
 

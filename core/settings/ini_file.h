@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 

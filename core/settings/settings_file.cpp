@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/atomic_file.h"
+#include "base/atomic_file.h"
 #include "settings/settings_format.h"
 
 namespace vox {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/virtual_time.h"
+#include "base/virtual_time.h"
 
 namespace vox {
 namespace {

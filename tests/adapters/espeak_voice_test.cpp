@@ -7,8 +7,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/runtime.h"
-#include "app/virtual_time.h"
+#include "base/runtime.h"
+#include "base/virtual_time.h"
 
 namespace vox {
 namespace {

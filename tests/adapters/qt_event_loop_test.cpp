@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "qt_runtime.h"
 
 namespace vox {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/virtual_time.h"
+#include "base/virtual_time.h"
 
 namespace vox {
 namespace {

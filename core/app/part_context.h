@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "app/event_log.h"
+#include "app/front_panel.h"
+#include "app/node_access.h"
+#include "app/shared_state.h"
+#include "base/program_folder.h"
+#include "base/runtime.h"
+#include "settings/settings.h"
+
+namespace vox {
+
+class SpeechOutput;
+
+// What the station hands each of its parts: all a part may use. Settings are read-only here; they
+// change only through the station (the setup dialogs and the settings file).
+struct PartContext {
+    Runtime& rt;
+    const ProgramFolder& folder;
+    const Settings& settings;
+    FrontPanel& panel;
+    SharedState& state;
+    EventLog& log;
+    NodeAccess& node;
+    SpeechOutput& speech;
+    // Moves the window's focus to its dummy control after a button (nothing without a window).
+    std::function<void()> focusDummy;
+
+    void focus() const {
+        if (focusDummy)
+            focusDummy();
+    }
+};
+
+}  // namespace vox

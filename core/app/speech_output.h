@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/front_panel.h"
+#include "app/node_access.h"
+#include "app/shared_state.h"
+#include "base/program_folder.h"
+#include "base/runtime.h"
+#include "base/voice.h"
+#include "settings/settings.h"
+
+namespace vox {
+
+// Speech and transmit output: everything that reaches the air goes through here. It keys the
+// transmitter around what it says, with the transmit delay, the tone burst and the courtesy beep,
+// and it alone holds the voice.
+class SpeechOutput {
+public:
+    struct Context {
+        Runtime& rt;
+        const ProgramFolder& folder;
+        const Settings& settings;
+        FrontPanel& panel;
+        SharedState& state;
+        NodeAccess& node;
+        std::function<void()> focusDummy;
+    };
+
+    // Drives tVoiceAbort.
+    SpeechOutput(Context ctx, Timer& voiceAbort);
+
+    void SpeakText(const std::string& text);
+    void PlayFile(const std::string& path);
+    void TransmitFile(const std::string& path);
+    void KeyTransmitter();
+    void UnkeyTransmitter();
+    // The failure path of a speaking operation: a failing unkey is left to retryPttRelease().
+    void unkeyAfterFailure();
+    // An unkey that failed twice is retried on every main-timer tick until the node takes it.
+    void retryPttRelease();
+    // Shutdown: PTT off, tried more than once. The voice hears the transmitter is off.
+    void releasePttAtShutdown();
+    void CheckPTTControl();
+    void SilenceVoice();                                   // lblTwo
+    std::string SpellCall(const std::string& call) const;  // ATTCall or TTSSpell per VoiceTypeAtt
+    // The node transmits, a station talks or the receiver is busy.
+    bool channelBusy();
+    // Waits while the receiver is busy, showing the status given (if any).
+    void waitForQuietReceiver(const char* status);
+    // Speaks asynchronously, then waits for the engine to finish.
+    void speakAndWait(const std::string& text);
+    // Speech switched off: says so in the status bar.
+    bool reportSleeping();
+
+    // The voice, from start-up on; null before and after.
+    void setVoice(std::unique_ptr<Voice> voice) { voice_ = std::move(voice); }
+    void releaseVoice() { voice_.reset(); }
+    Voice* voice() { return voice_.get(); }
+    bool pttHeld() const { return pttHeld_; }
+
+private:
+    void tVoiceAbort_Timer();
+    int runningState();
+    void waitWhileSpeaking();
+    void waitUntilDone(int ms);
+    void setPtt(bool on);
+    void showPtt(bool on);
+    std::string prepared(const std::string& relative) const;
+    void focus() {
+        if (ctx_.focusDummy)
+            ctx_.focusDummy();
+    }
+
+    Context ctx_;
+    std::unique_ptr<Voice> voice_;
+    bool pttHeld_ = false;
+    bool pttReleaseFailed_ = false;
+};
+
+}  // namespace vox

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/control_registry.h"
+#include "app/part_context.h"
+
+namespace vox {
+
+// The time on schedule and on request, the information file on schedule, and the main timer that
+// follows the channel: the activity light, the transmit buttons and the clock panels.
+class TimeAnnouncer {
+public:
+    // Drives tMain and tTime; answers CMDTime and CMDFile.
+    TimeAnnouncer(PartContext ctx, Timer& main, Timer& time, ControlRegistry& controls);
+
+    void SpeakTime();
+    void BuildGreeting();
+
+private:
+    void tMain_Timer();
+    void tTime_Timer();
+
+    PartContext ctx_;
+    ControlRegistry& controls_;
+};
+
+}  // namespace vox

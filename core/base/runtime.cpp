@@ -1,0 +1,178 @@
+#include "base/runtime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+
+namespace vox {
+namespace {
+constexpr double kNever = std::numeric_limits<double>::infinity();
+}
+
+Timer::Timer(Runtime& rt, std::string name, int intervalMs, std::size_t order)
+    : rt_(rt), name_(std::move(name)), intervalMs_(std::max(1, intervalMs)), order_(order) {}
+
+void Timer::setInterval(int ms) {
+    intervalMs_ = std::max(1, ms);
+    if (enabled_)
+        nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
+}
+
+void Timer::setEnabled(bool on) {
+    if (on && !enabled_)
+        nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
+    enabled_ = on;
+    if (rt_.onTimerSwitched)
+        rt_.onTimerSwitched(name_, on);
+}
+
+Runtime::Runtime(Clock& clock, EventLoop& loop) : clock_(clock), loop_(loop) {}
+
+std::int64_t Runtime::nowUs() const {
+    return static_cast<std::int64_t>(std::llround(clock_.monotonicSeconds() * 1e6));
+}
+
+Timer& Runtime::addTimer(std::string name, int intervalMs, std::function<void()> onTick) {
+    timers_.push_back(
+        std::unique_ptr<Timer>(new Timer(*this, std::move(name), intervalMs, timers_.size())));
+    timers_.back()->onTick_ = std::move(onTick);
+    return *timers_.back();
+}
+
+Timer* Runtime::findTimer(const std::string& name) {
+    for (auto& t : timers_)
+        if (t->name_ == name)
+            return t.get();
+    return nullptr;
+}
+
+std::uint64_t Runtime::callAt(double when, std::function<void()> fn) {
+    const std::uint64_t id = nextCallId_++;
+    calls_[id] = Call{static_cast<std::int64_t>(std::llround(when * 1e6)), std::move(fn)};
+    return id;
+}
+
+std::uint64_t Runtime::callAfter(double seconds, std::function<void()> fn) {
+    return callAt(now() + std::max(0.0, seconds), std::move(fn));
+}
+
+void Runtime::cancel(std::uint64_t id) {
+    calls_.erase(id);
+}
+
+void Runtime::guarded(const std::function<void()>& fn, const std::string& what) {
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        if (onFailure)
+            onFailure(what + ": " + e.what());
+    } catch (...) {
+        if (onFailure)
+            onFailure(what + ": unknown failure");
+    }
+}
+
+void Runtime::fireDueCalls() {
+    // Fire in due order; a call may add or cancel others, so look the map up afresh each time.
+    for (;;) {
+        const std::int64_t now = nowUs();
+        auto best = calls_.end();
+        for (auto it = calls_.begin(); it != calls_.end(); ++it)
+            if (it->second.dueUs <= now &&
+                (best == calls_.end() || it->second.dueUs < best->second.dueUs))
+                best = it;
+        if (best == calls_.end())
+            return;
+        auto fn = std::move(best->second.fn);
+        calls_.erase(best);
+        guarded(fn, "call");
+    }
+}
+
+void Runtime::fireDueTimers() {
+    const std::int64_t now = nowUs();
+    std::vector<Timer*> due;
+    for (auto& t : timers_)
+        if (t->enabled_ && t->nextDueUs_ <= now)
+            due.push_back(t.get());
+    std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
+        return a->nextDueUs_ != b->nextDueUs_ ? a->nextDueUs_ < b->nextDueUs_
+                                              : a->order_ < b->order_;
+    });
+    for (Timer* t : due) {
+        // An earlier tick in this round may have disabled or restarted it.
+        const std::int64_t current = nowUs();
+        if (!t->enabled_ || t->nextDueUs_ > current)
+            continue;
+        const std::int64_t step = t->intervalMs_ * 1000LL;
+        // Stay on the grid; ticks that fell due while this one was busy are skipped.
+        const std::int64_t missed = (current - t->nextDueUs_) / step;
+        t->nextDueUs_ += (missed + 1) * step;
+        if (t->running_) {
+            t->skipped_ += static_cast<std::uint64_t>(missed + 1);
+            continue;
+        }
+        t->skipped_ += static_cast<std::uint64_t>(missed);
+        if (!t->onTick_)
+            continue;
+        t->running_ = true;
+        ++t->ticks_;
+        guarded(t->onTick_, t->name_);
+        t->running_ = false;
+    }
+}
+
+void Runtime::processPending() {
+    loop_.processPending();
+    fireDueCalls();
+    fireDueTimers();
+}
+
+double Runtime::nextDue() const {
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    for (const auto& t : timers_)
+        if (t->enabled_ && !t->running_)
+            best = std::min(best, t->nextDueUs_);
+    for (const auto& [id, c] : calls_)
+        best = std::min(best, c.dueUs);
+    return best == std::numeric_limits<std::int64_t>::max() ? kNever
+                                                            : static_cast<double>(best) / 1e6;
+}
+
+void Runtime::waitUntil(double deadline) {
+    for (;;) {
+        processPending();
+        if (quit_ || now() >= deadline)
+            return;
+        loop_.waitForEvents(std::min(deadline, nextDue()));
+    }
+}
+
+void Runtime::waitWhile(const std::function<bool()>& condition, double pollSeconds) {
+    for (;;) {
+        processPending();
+        if (quit_ || !condition())
+            return;
+        loop_.waitForEvents(std::min(now() + pollSeconds, nextDue()));
+    }
+}
+
+void Runtime::killTime(double seconds) {
+    waitUntil(now() + seconds);
+}
+
+void Runtime::waitSeconds(int seconds) {
+    waitUntil(now() + std::max(0, seconds));
+}
+
+void Runtime::run() {
+    while (!quit_) {
+        processPending();
+        if (quit_)
+            break;
+        loop_.waitForEvents(nextDue());
+    }
+}
+
+}  // namespace vox

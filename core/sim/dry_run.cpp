@@ -1,0 +1,152 @@
+#include "sim/dry_run.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/console_message_boxes.h"
+#include "app/prepared_files.h"
+#include "app/run_station.h"
+#include "base/air_logging_voice.h"
+#include "base/user_store.h"
+#include "base/virtual_time.h"
+#include "sim/events_file.h"
+#include "sim/node_conf.h"
+#include "sim/sim_node_system.h"
+#include "sim/virtual_voice.h"
+
+namespace vox {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Files of a live program folder that a dry run must not copy.
+bool skipInCopy(const fs::path& name) {
+    const std::string n = name.filename().string();
+    return n == "air" || n == "air.log" || n == "voxclock.lock" || n == "sim.sock";
+}
+
+// A scratch copy of the program folder, removed when the run ends.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "voxclock-simulate-XXXXXX").string();
+        if (char* made = ::mkdtemp(pattern.data()))
+            base_ = made;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!base_.empty())
+            fs::remove_all(base_, ec);
+    }
+    bool ok() const { return !base_.empty(); }
+    std::string home() const { return (fs::path(base_) / "home").string(); }
+
+    bool copyFrom(const std::string& source, std::string* error) {
+        std::error_code ec;
+        if (!fs::is_directory(source, ec))
+            return true;  // a new folder: created on first use
+        fs::create_directories(home(), ec);
+        for (const auto& entry : fs::directory_iterator(source, ec)) {
+            if (skipInCopy(entry.path()))
+                continue;
+            fs::copy(entry.path(), fs::path(home()) / entry.path().filename(),
+                     fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+            if (ec) {
+                *error = "cannot copy " + entry.path().string() + ": " + ec.message();
+                return false;
+            }
+        }
+        if (ec) {
+            *error = "cannot read " + source + ": " + ec.message();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::string base_;
+};
+
+}  // namespace
+
+int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
+    const auto from = parseDateTime(options.from);
+    const auto to = parseDateTime(options.to);
+    if (!from || !to) {
+        err << "simulate: --from and --to take \"YYYY-MM-DD HH:MM:SS\"" << std::endl;
+        return 2;
+    }
+    if (toCalendarMs(*to) <= toCalendarMs(*from)) {
+        err << "simulate: --to must come after --from" << std::endl;
+        return 2;
+    }
+    std::vector<TimedCommand> events;
+    if (!options.eventsFile.empty()) {
+        std::ifstream in(options.eventsFile, std::ios::binary);
+        if (!in) {
+            err << "simulate: cannot read the events file " << options.eventsFile << std::endl;
+            return 2;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string error;
+        if (!parseEventsFile(text.str(), *from, &events, &error)) {
+            err << "simulate: " << error << std::endl;
+            return 2;
+        }
+    }
+
+    ScratchFolder scratch;
+    std::string error;
+    if (!scratch.ok() || !scratch.copyFrom(options.home, &error)) {
+        err << "simulate: " << (error.empty() ? "cannot create a scratch folder" : error)
+            << std::endl;
+        return 2;
+    }
+    const ProgramFolder folder(scratch.home());
+    if (!prepareProgramFolder(folder, &error)) {
+        err << "simulate: " << error << std::endl;
+        return 2;
+    }
+
+    VirtualClock clock(*from);
+    VirtualEventLoop loop(clock);
+    Runtime rt(clock, loop);
+    AirLog air(clock);
+    air.setSink([&out](const std::string& line) { out << line << '\n'; });
+
+    const ConfResult conf = loadNodeConf(folder.path("\\voxclock.conf"));
+    for (const auto& warning : conf.warnings)
+        err << warning << std::endl;
+    SimNodeSystem nodes(rt, conf.conf, &air);
+    ConsoleMessageBoxes ui(err);
+    MemoryUserStore store;
+    StationPorts ports{rt, folder, nodes, ui, store, air, [&]() -> std::unique_ptr<Voice> {
+                           return std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt),
+                                                                air, folder.root());
+                       }};
+    Station station(std::move(ports));
+    ui.setEventLog(&station.eventLog());
+
+    const std::int64_t startMs = toCalendarMs(*from);
+    const double origin = rt.now();
+    for (const auto& event : events) {
+        rt.callAt(origin + static_cast<double>(toCalendarMs(event.when) - startMs) / 1000.0,
+                  [&nodes, &err, event] {
+                      std::string why;
+                      if (!nodes.execute(event.command, &why))
+                          err << "events file line " << event.line << ": " << why << std::endl;
+                  });
+    }
+    rt.callAt(origin + static_cast<double>(toCalendarMs(*to) - startMs) / 1000.0,
+              [&rt] { rt.requestQuit(); });
+
+    const int status = runStation(station);
+    out.flush();
+    return status;
+}
+
+}  // namespace vox

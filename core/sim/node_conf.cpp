@@ -1,0 +1,148 @@
+#include "sim/node_conf.h"
+
+#include "base/text_helpers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+namespace vox {
+namespace {
+
+// A configuration file is a few lines; anything far larger is not one.
+constexpr std::uintmax_t kMaxFileBytes = 1024 * 1024;
+
+std::string trim(const std::string& s) {
+    const auto blank = [](unsigned char c) { return c == ' ' || c == '\t'; };
+    std::size_t b = 0, e = s.size();
+    while (b < e && blank(s[b]))
+        ++b;
+    while (e > b && blank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+bool parseInt(const std::string& text, int min, int& out) {
+    int v = 0;
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, v);
+    if (text.empty() || ec != std::errc() || p != end || v < min)
+        return false;
+    out = v;
+    return true;
+}
+
+class Reader {
+public:
+    explicit Reader(NodeConf& conf) : conf_(conf) {}
+
+    // Empty when the line is fine, else what is wrong with it.
+    std::string line(std::string text) {
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        text = trim(text);
+        if (text.empty() || text[0] == '#' || text[0] == ';')
+            return {};
+        if (text[0] == '[') {
+            if (text.back() != ']')
+                return "not a [section] line";
+            section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
+            if (section_ != "node" && section_ != "sim") {
+                const std::string bad = section_;
+                section_ = "?";  // its keys are skipped; the section line is the problem
+                return "unknown section [" + ShownExcerpt(bad) + "]";
+            }
+            return {};
+        }
+        // Values are the rest of the line: DTMF codes hold '#' and ';', so no trailing comments.
+        const auto eq = text.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return "not a key = value line";
+        const std::string key = LowerAscii(trim(text.substr(0, eq)));
+        const std::string value = trim(text.substr(eq + 1));
+        if (section_.empty())
+            return "key '" + ShownExcerpt(key) + "' outside a section";
+        if (section_ == "?")
+            return {};
+        return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
+    }
+
+private:
+    std::string nodeKey(const std::string& key, const std::string& value) {
+        if (key != "backend")
+            return unknownKey(key);
+        if (LowerAscii(value) != "sim")
+            return "unknown backend '" + ShownExcerpt(value) + "'";
+        conf_.backend = "sim";
+        return {};
+    }
+
+    std::string simKey(const std::string& key, const std::string& value) {
+        std::string* text = key == "callsign"          ? &conf_.callsign
+                            : key == "dtmf_commands"   ? &conf_.dtmfCommands
+                            : key == "dtmf_shortcuts"  ? &conf_.dtmfShortcuts
+                            : key == "sound_files_dir" ? &conf_.soundFilesDir
+                                                       : nullptr;
+        if (text) {
+            *text = value;
+            return {};
+        }
+        int* number = key == "sysop_mode"         ? &conf_.sysopMode
+                      : key == "ptt_control"      ? &conf_.pttControl
+                      : key == "connect_delay_ms" ? &conf_.connectDelayMs
+                                                  : nullptr;
+        if (!number)
+            return unknownKey(key);
+        const int min = number == &conf_.connectDelayMs ? 0 : std::numeric_limits<int>::min();
+        if (!parseInt(value, min, *number))
+            return "'" + key + "' is not a valid number: '" + ShownExcerpt(value) + "'";
+        return {};
+    }
+
+    std::string unknownKey(const std::string& key) {
+        return "unknown key '" + ShownExcerpt(key) + "' in [" + section_ + "]";
+    }
+
+    NodeConf& conf_;
+    std::string section_;
+};
+
+}  // namespace
+
+ConfResult loadNodeConf(const std::string& path) {
+    ConfResult result;
+    const std::string name = std::filesystem::path(path).filename().string();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        return result;
+    if (!std::filesystem::is_regular_file(status)) {
+        result.warnings.push_back(name + ": not a file, defaults used");
+        return result;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxFileBytes) {
+        result.warnings.push_back(name + ": too large, defaults used");
+        return result;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.warnings.push_back(name + ": cannot be read, defaults used");
+        return result;
+    }
+    Reader reader(result.conf);
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+        if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)
+            text.erase(0, 3);  // editors' BOM
+        const std::string problem = reader.line(text);
+        if (!problem.empty() && result.warnings.empty())
+            result.warnings.push_back(name + " line " + std::to_string(number) + ": " + problem);
+    }
+    return result;
+}
+
+}  // namespace vox

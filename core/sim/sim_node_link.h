@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+
+#include "echolink/node_link.h"
+#include "sim/sim_node.h"
+
+namespace vox {
+
+// The node's automation object, on the simulated node.
+class SimNodeLink : public NodeLink {
+public:
+    SimNodeLink(std::shared_ptr<SimNode> node, NodeEvents& events);
+    ~SimNodeLink() override;
+
+    void connectTo(const std::string& call) override;
+    void disconnectFrom(const std::string& call) override;
+    void setPtt(bool on) override;
+    bool isRemoteAudio() override;
+    bool isTransmitting() override;
+    bool isReceiving() override;
+    long connectedCount() override;
+    bool isConnected(const std::string& call) override;
+    void holdStationList() override;
+    std::string stationListXml() override;
+    void setNodeEnabled(bool on) override;
+    void startRecording() override;
+    void stopRecording() override;
+    void playAudio(const std::string& path) override;
+    int sysopPttControl() override;
+    bool busy() override;
+    void setBusy(bool on) override;
+    void setRts(bool on) override;
+    void setDtr(bool on) override;
+    void sendChat(const std::string& text) override;
+
+private:
+    std::shared_ptr<SimNode> node_;
+    NodeEvents& events_;
+};
+
+class SimSetupConfig : public SetupConfig {
+public:
+    explicit SimSetupConfig(std::shared_ptr<SimNode> node) : node_(std::move(node)) {}
+    std::string callsign() override;
+    bool sysopMode() override;
+    void setRecordingMode(int mode) override;
+
+private:
+    std::shared_ptr<SimNode> node_;
+};
+
+class SimSysopConfig : public SysopConfig {};
+
+}  // namespace vox

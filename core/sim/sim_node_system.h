@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/air_log.h"
+#include "base/runtime.h"
+#include "echolink/node_link.h"
+#include "sim/control_command.h"
+#include "sim/node_conf.h"
+#include "sim/sim_node.h"
+
+namespace vox {
+
+// A node program that lives inside this one: it answers the automation calls from its own state,
+// records in the air log what reaches it, and takes control commands for what the outside world
+// does (stations connecting, chat, tones, the receiver, injected failures).
+class SimNodeSystem : public NodeSystem {
+public:
+    SimNodeSystem(Runtime& rt, NodeConf conf, AirLog* air = nullptr);
+
+    std::unique_ptr<NodeLink> createNode(NodeEvents& events) override;
+    std::unique_ptr<SetupConfig> createSetupConfig() override;
+    std::unique_ptr<SysopConfig> createSysopConfig() override;
+    std::string registryValue(const std::string& key, const std::string& name) override;
+
+    // Events raised here go to the newest link; without one they are dropped.
+    bool execute(const ControlCommand& command, std::string* error);
+    // One control line: "ok", the error line, or empty for a blank or comment line.
+    std::string handleLine(const std::string& line);
+
+    const SimNodeState& state() const { return node_->state(); }
+    // Called after every change of the state, for a window that shows it live.
+    void setOnChange(std::function<void()> fn) { node_->setOnChange(std::move(fn)); }
+
+private:
+    std::shared_ptr<SimNode> node_;
+};
+
+}  // namespace vox

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/runtime.h"
+#include "base/voice.h"
+
+namespace vox {
+
+// A voice that makes no sound but takes the time a real one would, on the runtime's clock: 60 ms
+// per character of the text without its markup plus its silences; a WAV file lasts its real
+// length; any other file is read as text; a file that cannot be read takes no time. Speaks queue
+// one after another and never block. For tests and dry runs.
+class VirtualVoice : public Voice {
+public:
+    static constexpr std::int64_t kMicrosPerCharacter = 60000;
+
+    explicit VirtualVoice(Runtime& rt);
+    ~VirtualVoice() override;
+    VirtualVoice(const VirtualVoice&) = delete;
+    VirtualVoice& operator=(const VirtualVoice&) = delete;
+
+    std::string engineName() const override { return "virtual voice"; }
+    void speak(const std::string& text, int flags) override;
+    int runningState() override;
+    void setRate(int rate) override { rate_ = rate; }
+    void setVolume(int volume) override { volume_ = volume; }
+    std::vector<std::string> audioOutputs() override { return {"Virtual output"}; }
+    void setAudioOutput(int index) override;
+
+    int rate() const { return rate_; }
+    int volume() const { return volume_; }
+    int audioOutput() const { return output_; }
+    // Every text (as handed over) and file name (as given) queued so far, in order.
+    const std::vector<std::string>& spokenLog() const { return spoken_; }
+    void clearSpokenLog() { spoken_.clear(); }
+
+    // How long the voice takes for a text with markup, and for a file.
+    static double textSeconds(const std::string& text);
+    static double fileSeconds(const std::string& path);
+
+private:
+    std::int64_t nowUs() const;
+    void purge();
+    void queue(std::int64_t micros);
+
+    Runtime& rt_;
+    bool started_ = false;
+    std::int64_t endUs_ = 0;  // when the queued audio ends, on the runtime's monotonic clock
+    std::uint64_t wakeCall_ = 0;
+    int rate_ = 0;
+    int volume_ = 100;
+    int output_ = 0;
+    std::vector<std::string> spoken_;
+};
+
+}  // namespace vox

@@ -1,0 +1,184 @@
+#include "desktop_program.h"
+
+#include <iostream>
+#include <memory>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QPointer>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+#include "about_window.h"
+#include "help_document.h"
+#include "log_menu.h"
+#include "main_window.h"
+#include "message_box_ui.h"
+#include "mixer_launcher.h"
+#include "pictures.h"
+#include "program_host.h"
+#include "sim/simulator_window.h"
+#include "splash_window.h"
+#include "tray_icon.h"
+
+namespace vox {
+namespace {
+
+// The voice the program host creates; the station only knows the engine's full name once the
+// voice exists, after the splash is up.
+const char* const kEngine = "espeak-ng";
+
+void centre(QWidget* w) {
+    w->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        w->move(screen->availableGeometry().center() - w->rect().center());
+}
+
+// The windows around the station. Declared after the host so they go first.
+struct Desktop {
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<MixerLauncher> mixer;
+    QPointer<SplashWindow> splash;
+    QPointer<AboutWindow> about;
+    QPointer<SimulatorWindow> simulator;
+    bool trayAvailable = false;
+};
+
+WindowHooks hooksFor(Desktop& d, ProgramHost& host) {
+    WindowHooks h;
+    h.showSplash = [&d, &host] {
+        const std::string engine = host.station().engineName();
+        d.splash = new SplashWindow(QString::fromStdString(engine.empty() ? kEngine : engine));
+        d.splash->setAttribute(Qt::WA_DeleteOnClose);
+        centre(d.splash);
+        d.splash->show();
+    };
+    h.closeSplash = [&d] {
+        if (d.splash)
+            d.splash->close();
+    };
+    h.addTrayIcon = [&d] {
+        if (d.trayAvailable)
+            d.tray->add();
+    };
+    h.removeTrayIcon = [&d] { d.tray->remove(); };
+    h.minimize = [&d] { d.main->goToTray(); };
+    h.placeWindow = [&d](int top, int left) { d.main->placeAt(top, left); };
+    h.normalPosition = [&d] { return d.main->normalPosition(); };
+    h.closeOtherWindows = [&d] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != d.main.get() && w->isVisible())
+                w->close();
+    };
+    h.focusDummy = [&d] { d.main->focusDummy(); };
+    return h;
+}
+
+MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
+    Station& st = host.station();
+    MainWindowActions a;
+    a.press = [&st](const std::string& c) { st.press(c); };
+    a.saveSettings = [&st] { st.WriteIniFile(); };
+    a.exitProgram = [&st] { st.exitProgram(); };
+    a.movedInNormalState = [&st](int top, int left) { st.windowMovedInNormalState(top, left); };
+    a.restorePosition = [&st] { return std::make_pair(st.RestoreTop, st.RestoreLeft); };
+    a.viewLog = [&st] { viewEventLog(st.eventLog(), desktopUrlOpener()); };
+    a.deleteLog = [&st] { deleteEventLog(st.eventLog()); };
+    a.openHelp = [] {
+        // A missing manual or handler is ignored, like any failure to open a document.
+        const QString manual = findManual(manualCandidates());
+        if (!manual.isEmpty())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    };
+    a.showAbout = [&d] {
+        if (!d.about) {
+            d.about = new AboutWindow(d.main.get());
+            d.about->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        d.about->show();
+        d.about->raise();
+    };
+    a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
+    a.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    a.showSimulator = [&d, &host] {
+        if (!d.simulator) {
+            d.simulator = new SimulatorWindow(
+                SimulatorDesk{
+                    [&host](const std::string& l) { return host.simulator().handleLine(l); },
+                    [&host] { return simulatorViewOf(host.simulator().state()); }},
+                d.main.get());
+            d.simulator->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        d.simulator->show();
+        d.simulator->raise();
+        d.simulator->activateWindow();
+    };
+    return a;
+}
+
+// Screenshots for the documentation: once the station runs, with a station or two connected.
+void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
+    Runtime& rt = host.runtime();
+    auto shoot = std::make_shared<std::function<void()>>();
+    *shoot = [&d, &host, &rt, dir, shoot] {
+        if (!host.station().timer("tMain").enabled()) {
+            rt.callAfter(0.5, *shoot);
+            return;
+        }
+        host.simulator().handleLine("connect K1ABC");
+        host.simulator().handleLine("connect W2XYZ-L");
+        d.main->menuAction("mnuSimulator")->trigger();
+        d.main->restoreFromTray();
+        rt.callAfter(2.5, [&d, &host, dir] {
+            QDir().mkpath(dir);
+            const bool ok = d.main->grab().save(dir + QStringLiteral("/main-window.png")) &&
+                            d.simulator &&
+                            d.simulator->grab().save(dir + QStringLiteral("/simulator-window.png"));
+            std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")
+                      << dir.toStdString() << std::endl;
+            host.station().exitProgram();
+        });
+    };
+    rt.callAfter(0.5, *shoot);
+}
+
+}  // namespace
+
+int runDesktop(int argc, char** argv, const std::string& home) {
+    QApplication app(argc, argv);
+    // Hidden in the tray is still running.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(appIcon());
+
+    MessageBoxUserInterface messages;
+    ProgramHost host(home, &messages);
+    Desktop d;
+    std::string error;
+    if (!host.prepare(hooksFor(d, host), &error)) {
+        std::cerr << error << std::endl;
+        return 1;
+    }
+    d.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    d.main =
+        std::make_unique<MainWindow>(host.station().panel(), actionsFor(d, host), d.trayAvailable);
+    d.tray = std::make_unique<TrayIcon>(*d.main);
+    d.mixer = std::make_unique<MixerLauncher>(d.main.get());
+    host.simulator().setOnChange([&d] {
+        if (d.simulator)
+            d.simulator->refresh();
+    });
+    if (!d.trayAvailable)
+        std::cerr << "No system tray: the window stays on the desktop." << std::endl;
+
+    const QString shots = qEnvironmentVariable("VOXCLOCK_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        scheduleScreenshots(d, host, shots);
+
+    const int status = host.exec();
+    d.main->closeForShutdown();
+    return status;
+}
+
+}  // namespace vox

@@ -1,0 +1,95 @@
+#include "program_host.h"
+
+#include <iostream>
+
+#include "app/prepared_files.h"
+#include "base/air_logging_voice.h"
+#include "base/user_store.h"
+#include "espeak_voice.h"
+#include "sim/node_conf.h"
+
+namespace vox {
+
+ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
+    : folder_(home),
+      loop_(clock_),
+      runtime_(clock_, loop_),
+      air_(clock_),
+      console_(std::cerr),
+      ui_(ui ? ui : &console_) {}
+
+ProgramHost::~ProgramHost() {
+    // The station goes before the node it holds.
+    server_.reset();
+    stdin_.reset();
+    station_.reset();
+    nodes_.reset();
+}
+
+bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
+    if (!prepareProgramFolder(folder_, error))
+        return false;
+    airFile_.open(folder_.path("air.log"), std::ios::app | std::ios::binary);
+    air_.setSink([this](const std::string& line) {
+        if (airFile_)
+            airFile_ << line << '\n' << std::flush;
+    });
+
+    const ConfResult conf = loadNodeConf(folder_.path("\\voxclock.conf"));
+    for (const auto& warning : conf.warnings)
+        std::cerr << warning << std::endl;
+    nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
+
+    StationPorts ports{
+        runtime_, folder_, *nodes_, *ui_, store_, air_, [this]() -> std::unique_ptr<Voice> {
+            return std::make_unique<LoggedVoice>(
+                std::make_unique<EspeakVoice>(clock_, loop_, folder_.root()), air_, folder_.root());
+        }};
+    station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
+    console_.setEventLog(&station_->eventLog());
+    runtime_.onFailure = [](const std::string& what) {
+        std::cerr << "failure: " << what << std::endl;
+    };
+    return true;
+}
+
+std::string ProgramHost::handleControlLine(const std::string& line) {
+    return nodes_->handleLine(line);
+}
+
+int ProgramHost::exec() {
+    if (!station_)
+        return 1;
+    signals_ = std::make_unique<StopSignals>([this] { station_->exitProgram(); });
+    const Station::StartOutcome outcome = station_->start();
+    if (outcome == Station::StartOutcome::EndedAtOnce)
+        return 1;
+    if (outcome == Station::StartOutcome::Running) {
+        // Control inputs only once this is the one running instance (the socket is its own).
+        auto reply = [this](const std::string& answer) {
+            if (answer.empty())
+                return;
+            if (onControlReply)
+                onControlReply(answer);
+            else
+                std::cout << answer << std::endl;
+        };
+        server_ = std::make_unique<SimControlServer>(
+            folder_.path("sim.sock"),
+            [this](const std::string& l) { return handleControlLine(l); });
+        std::string error;
+        if (!server_->listen(&error))
+            std::cerr << error << std::endl;
+        if (readStdin_) {
+            stdin_ = std::make_unique<StdinLineReader>(
+                [this, reply](const std::string& l) { reply(handleControlLine(l)); });
+            stdin_->start();
+        }
+        runtime_.run();
+    }
+    station_->shutdown();
+    server_.reset();
+    return outcome == Station::StartOutcome::Running ? 0 : 1;
+}
+
+}  // namespace vox

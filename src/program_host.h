@@ -1,0 +1,64 @@
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/console_message_boxes.h"
+#include "app/station.h"
+#include "base/air_log.h"
+#include "base/runtime.h"
+#include "qsettings_user_store.h"
+#include "qt_runtime.h"
+#include "sim/sim_node_system.h"
+#include "sim_control_server.h"
+#include "sim_control_stdin.h"
+#include "stop_signals.h"
+
+namespace vox {
+
+// The program in real time around a station: the Qt loop, the node simulator configured by
+// voxclock.conf, the espeak-ng voice, the per-user store, the air log in air.log, control
+// commands from standard input and sim.sock, and the stop signals. Needs a Qt application object.
+class ProgramHost {
+public:
+    // ui: the message boxes (null: the console, which also writes them to the event log).
+    explicit ProgramHost(const std::string& home, UserInterface* ui = nullptr);
+    ~ProgramHost();
+
+    // Prepares the program folder and builds the station with the window hooks given.
+    // False with a message when the folder cannot be used.
+    bool prepare(WindowHooks hooks, std::string* error);
+    // Start-up, the loop until the program ends, shutdown. Returns the exit status.
+    int exec();
+
+    Station& station() { return *station_; }
+    SimNodeSystem& simulator() { return *nodes_; }
+    Runtime& runtime() { return runtime_; }
+    const ProgramFolder& folder() const { return folder_; }
+    // Reads control commands from standard input as well (the headless program).
+    void readStandardInput(bool on) { readStdin_ = on; }
+    // Called with what the control inputs answer; default: standard output.
+    std::function<void(const std::string&)> onControlReply;
+
+private:
+    std::string handleControlLine(const std::string& line);
+
+    ProgramFolder folder_;
+    SystemClock clock_;
+    QtEventLoop loop_;
+    Runtime runtime_;
+    AirLog air_;
+    std::ofstream airFile_;
+    ConsoleMessageBoxes console_;
+    UserInterface* ui_;
+    QSettingsUserStore store_;
+    std::unique_ptr<SimNodeSystem> nodes_;
+    std::unique_ptr<Station> station_;
+    std::unique_ptr<SimControlServer> server_;
+    std::unique_ptr<StdinLineReader> stdin_;
+    std::unique_ptr<StopSignals> signals_;
+    bool readStdin_ = false;
+};
+
+}  // namespace vox

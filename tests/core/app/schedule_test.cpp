@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "base/wav_file.h"
+#include "station_fixture.h"
+
+namespace vox {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// A station started at the given time with only the schedule under test switched on.
+struct ScheduleRig : StationRig {
+    explicit ScheduleRig(LocalTime start) : StationRig(start) {
+        EXPECT_EQ(station->start(), Station::StartOutcome::Running);
+        station->settings().TxDelaySeconds = 0.5;
+        airLines.clear();  // the start-up's messages about the new settings file
+        airTimes.clear();
+    }
+    void writeId() {
+        std::vector<int16_t> second(22050, 0);
+        ASSERT_TRUE(writeWavPcm16Mono(folderPath("wav/id.wav"), 22050, second, nullptr));
+    }
+    // The hh:mm of every identification played.
+    std::vector<std::string> idMinutes() const {
+        std::vector<std::string> out;
+        for (const auto& e : timedEvents("play:wav/id.wav"))
+            out.push_back(e.substr(0, 5));
+        return out;
+    }
+};
+
+TEST(Schedule, QuarterHourAloneAnnouncesAt15And45Only) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 11, 58, 0, 0});
+    rig.station->panel().setChecked("cbQuarterHour", true);
+    rig.runUntil(LocalTime{2026, 12, 10, 13, 1, 0, 0});
+    EXPECT_EQ(rig.timedEvents("speak"), (Events{"12:15:00.500 speak:The time is 12:15PM.",
+                                                "12:45:00.500 speak:The time is 12:45PM."}));
+}
+
+TEST(Schedule, HourAndFileSpeakTheTimeThenTransmitTheFile) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 11, 58, 0, 0});
+    rig.touch("info/info1.txt", "<xml>Net tonight at eight.</xml>");
+    rig.station->settings().InfoFilePath = rig.folderPath("info/info1.txt");
+    rig.station->panel().setChecked("cbHour", true);
+    rig.station->panel().setChecked("cbFileHour", true);
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 2, 0, 0});
+    EXPECT_EQ(rig.events(), (Events{"ptt:on", "speak:The time is 12 o'clock p m.", "ptt:off",
+                                    "ptt:on", "play:info/info1.txt", "ptt:off"}));
+}
+
+TEST(Schedule, ABusyChannelThroughTheHourSkipsThatAnnouncement) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 11, 58, 0, 0});
+    rig.station->panel().setChecked("cbHour", true);
+    rig.commandAt(LocalTime{2026, 12, 10, 12, 59, 52, 0}, "rx on");
+    rig.commandAt(LocalTime{2026, 12, 10, 13, 0, 12, 0}, "rx off");
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 59, 59, 0});
+    EXPECT_EQ(rig.station->panel().panel(1), FrontPanel::kRedLed);
+    EXPECT_FALSE(rig.station->panel().enabled("CMDTime"));
+    EXPECT_FALSE(rig.station->panel().enabled("cbRecordPlayback"));
+    rig.runUntil(LocalTime{2026, 12, 10, 14, 0, 30, 0});
+    EXPECT_EQ(rig.timedEvents("speak"), (Events{"12:00:00.500 speak:The time is 12 o'clock p m.",
+                                                "14:00:00.500 speak:The time is 2 o'clock p m."}));
+    EXPECT_EQ(rig.station->panel().panel(1), FrontPanel::kGreenLed);
+    EXPECT_TRUE(rig.station->panel().enabled("CMDTime"));
+}
+
+TEST(Schedule, GreetingAndIdentificationAfterTheTime) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 14, 4, 0, 0});
+    rig.writeId();
+    rig.station->settings().UsePreamble = 1;
+    rig.station->settings().CwIdAfterTime = 1;
+    rig.callAtLocal(LocalTime{2026, 12, 10, 14, 5, 0, 0}, [&] { rig.station->press("CMDTime"); });
+    rig.runUntil(LocalTime{2026, 12, 10, 14, 6, 0, 0});
+    EXPECT_EQ(rig.events(), (Events{"ptt:on", "speak:Good Afternoon!  The time is 2:05PM.",
+                                    "play:wav/id.wav", "ptt:off"}));
+}
+
+TEST(Identification, EveryTenMinutesMovedOffTheQuarterHours) {
+    const struct {
+        int startMinute;
+        std::vector<std::string> ids;
+    } cases[] = {
+        {3, {"12:13", "12:23", "12:33", "12:43", "12:53", "13:03"}},
+        {5, {"12:16", "12:26", "12:36", "12:46", "12:56", "13:06"}},
+    };
+    for (const auto& c : cases) {
+        ScheduleRig rig(LocalTime{2026, 12, 10, 12, c.startMinute, 0, 0});
+        rig.writeId();
+        rig.runUntil(LocalTime{2026, 12, 10, 13, 9, 0, 0});
+        EXPECT_EQ(rig.idMinutes(), c.ids) << "start 12:0" << c.startMinute;
+        // No courtesy beep after an identification.
+        EXPECT_TRUE(rig.timedEvents("play:wav/beep.wav").empty());
+    }
+}
+
+TEST(Identification, PassiveWaitsForActivity) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+    rig.writeId();
+    rig.station->settings().CwIdPassive = 1;
+    rig.commandAt(LocalTime{2026, 12, 10, 13, 20, 30, 0}, "rx on");
+    rig.commandAt(LocalTime{2026, 12, 10, 13, 20, 35, 0}, "rx off");
+    rig.runUntil(LocalTime{2026, 12, 10, 13, 45, 0, 0});
+    // The start counts as activity, so the first one goes out; then nothing for an hour of
+    // silence, one after the receiver was busy, and none once it has been quiet for ten minutes.
+    EXPECT_EQ(rig.idMinutes(), (std::vector<std::string>{"12:10", "13:21"}));
+}
+
+TEST(Identification, DisabledStillAnswersTheButtonAndTheCountStopsAtItsLimit) {
+    ScheduleRig rig(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+    rig.writeId();
+    rig.station->settings().CwIdEnabled = 0;
+    rig.station->identification().IdMinuteCount = 32766;
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 5, 0, 0});
+    EXPECT_EQ(rig.station->identification().IdMinuteCount, 32767);
+    EXPECT_TRUE(rig.idMinutes().empty());
+    rig.station->press("Command1");
+    EXPECT_EQ(rig.idMinutes(), std::vector<std::string>{"12:05"});
+}
+
+}  // namespace
+}  // namespace vox

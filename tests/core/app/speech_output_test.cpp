@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "base/wav_file.h"
+#include "station_fixture.h"
+
+namespace vox {
+namespace {
+
+using Events = std::vector<std::string>;
+
+struct SpeechTest : ::testing::Test {
+    void SetUp() override {
+        rig.writeDefaultWavs();
+        ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+        rig.station->settings().TxDelaySeconds = 0.5;
+        rig.station->settings().ToneBurst = 1;
+        rig.airLines.clear();
+        rig.airTimes.clear();
+    }
+    StationRig rig{LocalTime{2026, 12, 10, 12, 1, 0, 0}};
+};
+
+TEST_F(SpeechTest, SpeakTextKeysAroundBurstSpeechAndBeepWithTheTransmitDelays) {
+    rig.station->speech().SpeakText("Hello");  // 5 characters: 0.3 s of speech
+    // Keyed 12:01:07.000: delay 0.5, burst 0.5, speech 0.3, beep 0.12, delay 0.5.
+    EXPECT_EQ(rig.timedEvents(),
+              (Events{"12:01:07.000 ptt:on", "12:01:07.500 play:wav/burst.wav",
+                      "12:01:08.000 speak:<xml>Hello</xml>", "12:01:08.300 play:wav/beep.wav",
+                      "12:01:08.920 ptt:off"}));
+    EXPECT_FALSE(rig.nodes.state().ptt);
+    EXPECT_EQ(rig.station->panel().caption("lblPTT"), "OFF");
+}
+
+TEST_F(SpeechTest, TransmitFileOfAMissingFileSendsOnlyBurstAndBeep) {
+    rig.station->speech().TransmitFile(rig.folderPath("info/gone.txt"));
+    EXPECT_EQ(rig.events(), (Events{"ptt:on", "play:wav/burst.wav", "play:info/gone.txt",
+                                    "play:wav/beep.wav", "ptt:off"}));
+    EXPECT_FALSE(rig.station->panel().enabled("CMDTime"));  // the main timer re-enables it
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 10, 0});
+    EXPECT_TRUE(rig.station->panel().enabled("CMDTime"));
+}
+
+TEST_F(SpeechTest, TransmitFileWhileAStationTalksDoesNothing) {
+    rig.command("remote on");
+    rig.station->speech().TransmitFile(rig.folderPath("info/gone.txt"));
+    EXPECT_EQ(rig.events(), Events{});
+}
+
+TEST_F(SpeechTest, SleepingSpeechLeavesPttUntouched) {
+    rig.station->state().TTSSleeping = true;
+    rig.station->speech().SpeakText("Hello");
+    rig.station->speech().PlayFile(rig.folderPath("wav/beep.wav"));
+    rig.station->speech().TransmitFile(rig.folderPath("wav/beep.wav"));
+    rig.station->announcer().SpeakTime();
+    rig.station->identification().SendStationId();
+    EXPECT_EQ(rig.events(), Events{});
+    EXPECT_EQ(rig.station->panel().panel(4), "TTS is Sleeping!");
+}
+
+TEST_F(SpeechTest, DtmfAbortSilencesWithin200msAndUnkeys) {
+    rig.station->settings().ToneBurst = 0;
+    // 2000 characters: two minutes of speech; the abort comes ten seconds in.
+    rig.rt.callAfter(10.0, [&] { rig.command("dtmf A"); });
+    rig.station->speech().SpeakText(std::string(2000, 'a'));
+    const Events timed = rig.timedEvents();
+    ASSERT_GE(timed.size(), 3u);
+    EXPECT_EQ(timed[0], "12:01:07.000 ptt:on");
+    // "dtmf A" at 12:01:17.000; the abort poll runs every 200 ms.
+    const std::string purge = rig.timedEvents("purge").at(0);
+    EXPECT_GE(purge, "12:01:17.000");
+    EXPECT_LE(purge, "12:01:17.200");
+    EXPECT_EQ(rig.station->panel().panel(2), "DTMF: A");
+    EXPECT_FALSE(rig.nodes.state().ptt);
+    EXPECT_LT(rig.timedEvents("ptt:off").at(0), "12:01:18.000");
+}
+
+TEST_F(SpeechTest, APttFailureDuringSpeechNeverLeavesTheTransmitterKeyed) {
+    rig.station->settings().ToneBurst = 0;
+    // Once keyed, every unkey attempt of the speech fails (two, then two more on its failure
+    // path, with main-timer retries in between); the main timer goes on retrying.
+    rig.rt.callAfter(0.1, [&] { rig.command("fail SetPtt 8"); });
+    rig.station->speech().SpeakText("Hello");
+    EXPECT_TRUE(rig.nodes.state().ptt);
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 12, 0});
+    EXPECT_FALSE(rig.nodes.state().ptt);
+}
+
+TEST_F(SpeechTest, MarkupInjectedInATextCannotHoldTheTransmitter) {
+    rig.station->settings().ToneBurst = 0;
+    rig.station->speech().SpeakText("<spell>N0CALL <silence msec=\"99999999\"/>");
+    EXPECT_FALSE(rig.nodes.state().ptt);
+    // The silence is cut to ten seconds: keyed well under a quarter of a minute.
+    const Events timed = rig.timedEvents("ptt");
+    ASSERT_EQ(timed.size(), 2u);
+    EXPECT_LT(timed[1], "12:01:19.000");
+}
+
+TEST(CallSpelling, FollowsTheVoiceType) {
+    StationRig rig;
+    rig.station->settings().VoiceTypeAtt = 1;
+    EXPECT_EQ(rig.station->speech().SpellCall("N0CALL/M"), "n 0 c a l l / m ");
+    rig.station->settings().VoiceTypeAtt = 0;
+    EXPECT_EQ(rig.station->speech().SpellCall("AB"), "<spell>A</spell> <spell>B</spell> ");
+    EXPECT_EQ(rig.station->speech().SpellCall(""), "");
+}
+
+}  // namespace
+}  // namespace vox

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/air_log.h"
+#include "base/air_logging_voice.h"
+#include "base/runtime.h"
+#include "base/virtual_time.h"
+#include "sim/virtual_voice.h"
+
+namespace vox {
+namespace {
+
+// The air-log line without its time stamp.
+std::string withoutTime(const std::string& line) {
+    const auto ev = line.find("\"ev\"");
+    return ev == std::string::npos ? line : "{" + line.substr(ev);
+}
+
+TEST(AirLoggingVoice, RecordsWhatReachesTheVoiceThenForwardsIt) {
+    struct Case {
+        const char* name;
+        std::string text;
+        int flags;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"markup kept",
+         "<xml>Hi <spell>K</spell></xml>",
+         kSpeakAsync,
+         {R"({"ev":"speak","text":"<xml>Hi <spell>K</spell></xml>"})"}},
+        {"file in the folder",
+         "/srv/vox/wav/id.wav",
+         kSpeakFileAsync,
+         {R"({"ev":"play","file":"wav/id.wav"})"}},
+        {"folder spelled loosely",
+         "/srv/vox/./info/../help.txt",
+         kSpeakFileAsync,
+         {R"({"ev":"play","file":"help.txt"})"}},
+        {"file elsewhere",
+         "/srv/voxother/id.wav",
+         kSpeakFileAsync,
+         {R"({"ev":"play","file":"/srv/voxother/id.wav"})"}},
+        {"silence", "", kSpeakPurge, {R"({"ev":"purge"})"}},
+        {"purge then speak",
+         "Now",
+         kSpeakPurge,
+         {R"({"ev":"purge"})", R"({"ev":"speak","text":"Now"})"}},
+    };
+    for (const Case& c : cases) {
+        VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+        VirtualEventLoop loop(clock);
+        Runtime rt(clock, loop);
+        VirtualVoice inner(rt);
+        AirLog log(clock);
+        std::vector<std::string> lines;
+        log.setSink([&](const std::string& line) { lines.push_back(withoutTime(line)); });
+        AirLoggingVoice voice(inner, log, "/srv/vox/");
+
+        voice.speak(c.text, c.flags);
+        EXPECT_EQ(lines, c.lines) << c.name;
+        const auto expectForwarded =
+            c.text.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.text};
+        EXPECT_EQ(inner.spokenLog(), expectForwarded) << c.name;
+    }
+}
+
+TEST(AirLoggingVoice, SettingsReachTheInnerVoice) {
+    VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+    VirtualEventLoop loop(clock);
+    Runtime rt(clock, loop);
+    VirtualVoice inner(rt);
+    AirLog log(clock);
+    AirLoggingVoice voice(inner, log, "/srv/vox");
+    voice.setRate(-2);
+    voice.setVolume(40);
+    EXPECT_EQ(inner.rate(), -2);
+    EXPECT_EQ(inner.volume(), 40);
+    EXPECT_THROW(voice.setAudioOutput(3), VoiceError);
+    voice.speak("abc", kSpeakAsync);
+    EXPECT_EQ(voice.runningState(), kSpeaking);
+}
+
+}  // namespace
+}  // namespace vox

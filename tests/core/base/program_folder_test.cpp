@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "base/program_folder.h"
+
+namespace vox {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ProgramFolder, BackslashPathsMapToSubFoldersAndNamesMatchAnyCase) {
+    const fs::path root = fs::temp_directory_path() / "voxclock-folder-test";
+    fs::remove_all(root);
+    fs::create_directories(root / "WAV");
+    std::ofstream(root / "WAV" / "Id.Wav") << "x";
+    std::ofstream(root / "voxclocklog.txt") << "x";
+    const ProgramFolder folder(root.string() + "/");
+
+    EXPECT_EQ(folder.path("\\wav\\id.wav"), (root / "wav" / "id.wav").string());
+    EXPECT_EQ(folder.findCaseInsensitive("\\wav\\id.wav"), (root / "WAV" / "Id.Wav").string());
+    EXPECT_EQ(folder.findCaseInsensitive("\\VoxclockLog.txt"), (root / "voxclocklog.txt").string());
+    // Names that are not there keep the spelling asked for, under the folder found.
+    EXPECT_EQ(folder.findCaseInsensitive("wav/beep.wav"), (root / "WAV" / "beep.wav").string());
+    fs::remove_all(root);
+}
+
+TEST(ProgramFolder, ChosenFromTheOptionThenTheEnvironmentThenHome) {
+    ::setenv("VOXCLOCK_HOME", "/srv/node", 1);
+    EXPECT_EQ(ProgramFolder::choose("/tmp/x"), "/tmp/x");
+    EXPECT_EQ(ProgramFolder::choose(""), "/srv/node");
+    ::unsetenv("VOXCLOCK_HOME");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", "/home/op", 1);
+    EXPECT_EQ(ProgramFolder::choose(""), "/home/op/.local/share/voxclock");
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST(ProgramFolder, IsCreatedOnFirstUse) {
+    const fs::path root = fs::temp_directory_path() / "voxclock-folder-new" / "deeper";
+    fs::remove_all(root.parent_path());
+    std::string error;
+    EXPECT_TRUE(ProgramFolder(root.string()).ensureExists(&error)) << error;
+    EXPECT_TRUE(fs::is_directory(root));
+    fs::remove_all(root.parent_path());
+}
+
+}  // namespace
+}  // namespace vox

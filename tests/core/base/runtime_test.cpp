@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "base/runtime.h"
+#include "base/virtual_time.h"
+
+namespace vox {
+namespace {
+
+struct VirtualRuntime {
+    explicit VirtualRuntime(LocalTime start = LocalTime{2026, 12, 10, 12, 0, 0, 0})
+        : clock(start), loop(clock), rt(clock, loop) {}
+    VirtualClock clock;
+    VirtualEventLoop loop;
+    Runtime rt;
+};
+
+TEST(Runtime, TicksFallOnTheGridFromEnabling) {
+    VirtualRuntime v;
+    std::vector<double> at;
+    const double t0 = v.rt.now();
+    Timer& t = v.rt.addTimer("t", 500, [&] { at.push_back(v.rt.now() - t0); });
+    t.setEnabled(true);
+    v.rt.waitUntil(t0 + 2.0);
+    EXPECT_EQ(at, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
+}
+
+TEST(Runtime, ATickNeverOverlapsItselfAndMissedTicksAreSkipped) {
+    VirtualRuntime v;
+    int depth = 0, maxDepth = 0, otherTicks = 0;
+    const double t0 = v.rt.now();
+    Timer& slow = v.rt.addTimer("slow", 100, [&] {
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        v.rt.killTime(0.35);  // the wait processes events, this timer's own ticks included
+        --depth;
+    });
+    Timer& other = v.rt.addTimer("other", 100, [&] { ++otherTicks; });
+    slow.setEnabled(true);
+    other.setEnabled(true);
+    v.rt.waitUntil(t0 + 1.0);
+    EXPECT_EQ(maxDepth, 1);
+    // Ticks start at 0.1, 0.5 and 0.9 (the last runs on to 1.25); the nine that fell due while a
+    // tick was running are skipped, not queued.
+    EXPECT_EQ(slow.tickCount(), 3u);
+    EXPECT_EQ(slow.skippedCount(), 9u);
+    EXPECT_EQ(otherTicks, 12);  // other timers keep running inside the wait
+}
+
+TEST(Runtime, KillTimeAcrossMidnightEndsOnTime) {
+    VirtualRuntime v(LocalTime{2026, 12, 31, 23, 59, 59, 500});
+    const double t0 = v.rt.now();
+    v.rt.killTime(0.8);
+    EXPECT_NEAR(v.rt.now() - t0, 0.8, 1e-6);
+    const LocalTime after = v.clock.localNow();
+    EXPECT_EQ(after, (LocalTime{2027, 1, 1, 0, 0, 0, 300}));
+}
+
+TEST(Runtime, WaitSecondsAndWaitWhileProcessEvents) {
+    VirtualRuntime v;
+    bool busy = true;
+    int ticks = 0;
+    v.rt.callAfter(2.25, [&] { busy = false; });
+    v.rt.addTimer("t", 1000, [&] { ++ticks; }).setEnabled(true);
+    const double t0 = v.rt.now();
+    v.rt.waitWhile([&] { return busy; });
+    EXPECT_NEAR(v.rt.now() - t0, 2.25, 1e-6);
+    v.rt.waitSeconds(3);
+    EXPECT_NEAR(v.rt.now() - t0, 5.25, 1e-6);
+    EXPECT_EQ(ticks, 5);
+}
+
+TEST(Runtime, AFailingTickEndsThatTickOnly) {
+    VirtualRuntime v;
+    int ticks = 0;
+    std::string failure;
+    v.rt.onFailure = [&](const std::string& what) { failure = what; };
+    v.rt.addTimer("bad", 100,
+                  [&] {
+                      ++ticks;
+                      throw std::runtime_error("boom");
+                  })
+        .setEnabled(true);
+    v.rt.killTime(0.3);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(failure, "bad: boom");
+}
+
+TEST(Runtime, QuitEndsEveryWait) {
+    VirtualRuntime v;
+    v.rt.callAfter(1.0, [&] { v.rt.requestQuit(); });
+    const double t0 = v.rt.now();
+    v.rt.killTime(3600);
+    EXPECT_NEAR(v.rt.now() - t0, 1.0, 1e-6);
+}
+
+TEST(LocalTime, CalendarRoundTripAndWeekday) {
+    const LocalTime t{2030, 1, 1, 0, 0, 0, 0};
+    EXPECT_EQ(fromCalendarMs(toCalendarMs(t)), t);
+    EXPECT_EQ(t.weekday(), 2);  // a Tuesday
+    EXPECT_EQ((LocalTime{2026, 12, 6, 9, 44, 30, 0}).weekday(), 0);
+    EXPECT_TRUE(parseDateTime("2026-02-28 23:59:59"));
+    for (const char* bad : {"2026-02-29 00:00:00", "2026-13-01 00:00:00", "2026-01-01 24:00:00",
+                            "2026-01-01T00:00:00", "2026-01-01 00:00", ""})
+        EXPECT_FALSE(parseDateTime(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace vox

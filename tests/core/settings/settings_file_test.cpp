@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "base/atomic_file.h"
+#include "settings/ini_file.h"
+#include "settings/settings_file.h"
+#include "settings/settings_format.h"
+
+namespace vox {
+
+// Failures show the record as the file it would be written to.
+inline void PrintTo(const Settings& s, std::ostream* os) {
+    *os << "\n" << formatSettingsFile(s);
+}
+
+namespace {
+namespace fs = std::filesystem;
+
+struct TempFolder {
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "voxclock-settings-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return (fs::path(path) / name).string(); }
+    std::string path;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+using Message = std::tuple<MessageIcon, std::string, std::string>;
+
+struct RecordingUi : UserInterface {
+    void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override {
+        shown.emplace_back(icon, title, text);
+    }
+    std::vector<Message> shown;
+};
+
+const Message kMissing{MessageIcon::Error, "Voxclock TTS",
+                       "The file Voxclock.Ini is Missing or Corrupted\r\n"
+                       "    The program will create a new INI file."};
+const Message kCreated{MessageIcon::Warning, "Voxclock TTS",
+                       "New INI File Created\r\n Reconfigure your setup"};
+const Message kWriteError{MessageIcon::Information, "File Error", "Error Writing .INI File"};
+const Message kCreateError{MessageIcon::Information, "File Error", "Error Creating New INI File"};
+
+// Plays a process killed (or a disk filling up) halfway through writing the file.
+long dieHalfway(int fd, const char* data, std::size_t size) {
+    static_cast<void>(fd);
+    static_cast<void>(data);
+    static_cast<void>(size);
+    errno = ENOSPC;
+    return -1;
+}
+
+SettingsWriter writerThatDiesHalfway() {
+    return [](const std::string& path, const std::string& contents, std::string* error) {
+        bool firstHalfWritten = false;
+        ChunkWriter chunk = [&](int fd, const char* data, std::size_t size) -> long {
+            if (firstHalfWritten)
+                return dieHalfway(fd, data, size);
+            firstHalfWritten = true;
+            return static_cast<long>(::write(fd, data, contents.size() / 2));
+        };
+        return writeFileAtomically(path, contents, error, chunk);
+    };
+}
+
+TEST(SettingsFile, MissingOrCorruptedFileIsReplacedByDefaults) {
+    const std::string golden = readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");
+    const struct {
+        const char* what;
+        bool present;
+        std::string text;
+    } cases[] = {
+        {"no file", false, ""},
+        {"truncated before line 70", true, golden.substr(0, golden.find("JA1XYZ"))},
+        {"garbage", true,
+         std::string("\x7f"
+                     "ELF\0\0\x01\x02\r\n\xff\xfe,,,\r\n",
+                     16)},
+        {"10 MB without a line end", true, std::string(10 * 1024 * 1024, 'A')},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const std::string path = dir.file("voxclock.ini");
+        if (c.present)
+            writeFile(path, c.text);
+        RecordingUi ui;
+        std::vector<std::string> order;
+        Settings settings;
+        settings.DtmfLock = "1234";  // read before the failure: must not survive
+        settings.WxStationType = 1;
+
+        const IniOutcome out = ReadINIFile(SettingsFile(path), settings, ui, [&] {
+            order.push_back("splash closed after " + std::to_string(ui.shown.size()));
+        });
+        EXPECT_FALSE(out.ok) << c.what;
+        EXPECT_FALSE(out.mustClose) << c.what;
+        EXPECT_FALSE(out.freeWxReader) << c.what;
+        EXPECT_EQ(ui.shown, (std::vector<Message>{kMissing, kCreated})) << c.what;
+        EXPECT_EQ(order, std::vector<std::string>{"splash closed after 1"}) << c.what;
+        EXPECT_EQ(settings, Settings{}) << c.what;
+        EXPECT_EQ(readFile(path), newSettingsFileText()) << c.what;
+        EXPECT_FALSE(fs::exists(atomicTempPath(path))) << c.what;
+    }
+}
+
+TEST(SettingsFile, WrittenFileReadsBackAndReportsTheFreeWxReader) {
+    TempFolder dir;
+    const SettingsFile file(dir.file("voxclock.ini"));
+    RecordingUi ui;
+    Settings s;
+    s.WxStationType = 1;
+    s.RemoteNodes[2].Node = "k1abc-l";
+    s.WxArea = "Lyon, France";
+    EXPECT_TRUE(WriteIniFile(file, s, ui).freeWxReader);
+    Settings read;
+    const IniOutcome out = ReadINIFile(file, read, ui);
+    EXPECT_TRUE(out.ok);
+    EXPECT_TRUE(out.freeWxReader);
+    EXPECT_TRUE(ui.shown.empty());
+    s.RemoteNodes[2].Node = "K1ABC-L";
+    EXPECT_EQ(read, s);
+
+    s.WxStationType = 2;
+    EXPECT_FALSE(WriteIniFile(file, s, ui).freeWxReader);
+    EXPECT_FALSE(ReadINIFile(file, read, ui).freeWxReader);
+}
+
+TEST(SettingsFile, AWriteThatDiesHalfwayLeavesThePreviousFile) {
+    TempFolder dir;
+    const std::string path = dir.file("voxclock.ini");
+    const std::string golden = readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");
+    writeFile(path, golden);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    RecordingUi ui;
+    Settings changed;
+    changed.DtmfLock = "DCBA";
+    const IniOutcome out = WriteIniFile(SettingsFile(path, writerThatDiesHalfway()), changed, ui);
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(ui.shown, std::vector<Message>{kWriteError});
+    EXPECT_EQ(changed.DtmfLock, "DCBA");  // the record stays as it was
+    EXPECT_EQ(readFile(path), golden);
+    EXPECT_FALSE(fs::exists(atomicTempPath(path)));
+
+    // A process killed for real leaves its temporary file; the next save still works and keeps
+    // the file's permissions.
+    writeFile(atomicTempPath(path), golden.substr(0, 100));
+    ASSERT_TRUE(WriteIniFile(SettingsFile(path), changed, ui).ok);
+    EXPECT_EQ(readFile(path), formatSettingsFile(changed));
+    EXPECT_FALSE(fs::exists(atomicTempPath(path)));
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(SettingsFile, NoNewFileMeansTheProgramMustClose) {
+    TempFolder dir;
+    const std::string path = dir.file("voxclock.ini");
+    RecordingUi ui;
+    Settings settings;
+    const IniOutcome out = ReadINIFile(SettingsFile(path, writerThatDiesHalfway()), settings, ui);
+    EXPECT_TRUE(out.mustClose);
+    EXPECT_EQ(ui.shown, (std::vector<Message>{kMissing, kCreateError}));
+    EXPECT_FALSE(fs::exists(path));
+
+    // A folder that is not there fails the real writer the same way.
+    RecordingUi ui2;
+    const SettingsFile nowhere(dir.file("missing-folder/voxclock.ini"));
+    EXPECT_TRUE(CreateNewIniFile(nowhere, settings, ui2).mustClose);
+    EXPECT_EQ(ui2.shown, std::vector<Message>{kCreateError});
+}
+
+}  // namespace
+}  // namespace vox

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "sim/dry_run.h"
+#include "sim/events_file.h"
+
+namespace vox {
+namespace {
+
+const std::string kData = VOXCLOCK_TEST_DATA;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(DryRun, AnHourFromAnEventsFileMatchesTheExpectedAirLog) {
+    std::ostringstream out, err;
+    const int status = runDryRun({kData + "/simulate/home", "2026-12-10 11:59:00",
+                                  "2026-12-10 12:59:00", kData + "/simulate/one_hour.events"},
+                                 out, err);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(out.str(), readFile(kData + "/simulate/one_hour.expected.jsonl"));
+    // The owner's folder is only read: nothing was added to it.
+    EXPECT_FALSE(std::ifstream(kData + "/simulate/home/VoxclockLog.txt").good());
+    EXPECT_FALSE(std::ifstream(kData + "/simulate/home/voxclock.lock").good());
+}
+
+TEST(DryRun, ABadEventLineStopsTheRunBeforeItStarts) {
+    const std::string events = "/tmp/voxclock-dry-run-bad.events";
+    std::ofstream(events) << "# fine\n12:00:00 rx on\n\n12:01:00 rx sideways\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        runDryRun({"/nonexistent", "2026-12-10 11:59:00", "2026-12-10 12:59:00", events}, out, err),
+        2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("events file line 4"), std::string::npos) << err.str();
+    std::remove(events.c_str());
+}
+
+TEST(EventsFile, TimesAndDatesOfLines) {
+    const LocalTime from{2026, 12, 10, 22, 0, 0, 0};
+    std::vector<TimedCommand> out;
+    std::string error;
+    ASSERT_TRUE(
+        parseEventsFile("23:00:00 rx on\r\n  # comment\n01:00:00 rx off\n"
+                        "2026-12-12 08:00:00 connect W1AW\n",
+                        from, &out, &error))
+        << error;
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0].when, (LocalTime{2026, 12, 10, 23, 0, 0, 0}));
+    EXPECT_EQ(out[1].when, (LocalTime{2026, 12, 11, 1, 0, 0, 0}));  // the next day
+    EXPECT_EQ(out[2].when, (LocalTime{2026, 12, 12, 8, 0, 0, 0}));
+    EXPECT_EQ(out[2].line, 4);
+
+    const struct {
+        const char* text;
+        const char* error;
+    } bad[] = {
+        {"rx on\n", "events file line 1: expected"},
+        {"12:00 rx on\n", "events file line 1: expected"},
+        {"23:00:00\n", "events file line 1: missing command"},
+        {"23:00:00 frobnicate\n", "events file line 1: error: unknown command"},
+        {"\n23:00:00 rx on\n2026-12-10 22:30:00 rx off\n",
+         "events file line 3: time goes backwards"},
+        {"2026-02-30 10:00:00 rx on\n", "events file line 1: bad date"},
+    };
+    for (const auto& b : bad) {
+        std::string why;
+        EXPECT_FALSE(parseEventsFile(b.text, from, &out, &why)) << b.text;
+        EXPECT_EQ(why.rfind(b.error, 0), 0u) << why;
+    }
+}
+
+}  // namespace
+}  // namespace vox

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+
+class QTabWidget;
+
+namespace vox {
+
+class SetupPage;
+
+// What applying a changed record came to: ok, or the message to show.
+struct ApplyResult {
+    bool ok = true;
+    std::string message;
+};
+
+// A non-modal setup dialog with pages. It works on a copy of the settings: each page loads from
+// the current record when the dialog opens, and OK has every page save into a copy that is then
+// applied as a whole. Cancel changes nothing.
+class SetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    using Current = std::function<Settings()>;
+    using Apply = std::function<ApplyResult(const Settings&)>;
+
+    SetupDialog(const QString& caption, Current current, Apply apply, QWidget* parent = nullptr);
+
+    // The dialog owns its pages.
+    void addPage(SetupPage* page);
+    const std::vector<SetupPage*>& pages() const { return pages_; }
+
+    // Loads every page from the current record and shows the dialog.
+    void open() override;
+    // What OK does: false (and the dialog stays open) when a page or the apply refused.
+    bool applyPages();
+
+private:
+    Current current_;
+    Apply apply_;
+    QTabWidget* tabs_;
+    std::vector<SetupPage*> pages_;
+};
+
+}  // namespace vox

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "settings/settings.h"
+
+namespace vox {
+
+// One page of a setup dialog: shows its part of a settings record and writes it back.
+class SetupPage : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    virtual QString title() const = 0;
+    virtual void load(const Settings& settings) = 0;
+    // False with a message for the owner when a value cannot be taken as typed.
+    virtual bool save(Settings& settings, QString* problem) const = 0;
+};
+
+}  // namespace vox
