@@ -1,5 +1,7 @@
 #include "qt_runtime.h"
 
+#include "base/guarded.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
@@ -58,11 +60,8 @@ void QtEventLoop::post(std::function<void()> task) {
     QMetaObject::invokeMethod(
         &receiver_,
         [task = std::move(task)] {
-            try {
-                task();
-            } catch (...) {
-                // A failing task ends that task only.
-            }
+            // A failing task ends that task only.
+            guarded("posted task", task);
         },
         Qt::QueuedConnection);
 }

@@ -1,5 +1,7 @@
 #include "base/virtual_time.h"
 
+#include "base/guarded.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,11 +40,8 @@ void VirtualEventLoop::processPending() {
             task = std::move(queue_.front());
             queue_.pop_front();
         }
-        try {
-            task();
-        } catch (...) {
-            // A failing task ends that task only.
-        }
+        // A failing task ends that task only.
+        guarded("posted task", task);
     }
 }
 

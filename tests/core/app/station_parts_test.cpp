@@ -1,0 +1,165 @@
+// The station's parts on their own, and the names that tie them to the window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+
+#include "app/identification.h"
+#include "app/speech_output.h"
+#include "app/timer_table.h"
+#include "base/wav_file.h"
+#include "station_fixture.h"
+
+namespace vox {
+namespace {
+
+TEST(Names, UnknownControlsAndTimersAreRefused) {
+    FrontPanel panel;
+    EXPECT_THROW(panel.setChecked("cbHuor", true), std::invalid_argument);
+    EXPECT_THROW(panel.setEnabled("CMDTim", false), std::invalid_argument);
+    EXPECT_THROW(panel.setCaption("cmdRemoteNode8", "W1AW"), std::invalid_argument);
+    EXPECT_THROW((void)panel.checked("cbhour"), std::invalid_argument);
+    EXPECT_NO_THROW(panel.setCaption(Control::cmdRemoteNode(7), "W1AW"));
+
+    ControlRegistry registry;
+    EXPECT_THROW(registry.on("CMDTimer", [] {}), std::invalid_argument);
+    registry.on(Control::CMDTime, [] {});
+    EXPECT_THROW(registry.on(Control::CMDTime, [] {}), std::invalid_argument);
+    EXPECT_THROW((void)registry.press("Dummy"), std::invalid_argument);
+    EXPECT_FALSE(registry.press(Control::CMDFile));
+
+    StationRig rig;
+    EXPECT_THROW(rig.station->timer("tMian"), std::invalid_argument);
+    EXPECT_THROW(rig.station->press("cmdTime"), std::invalid_argument);
+    EXPECT_EQ(rig.station->timer(TimerName::tDTMF).interval(), 15000);
+}
+
+TEST(Settings, ScheduleAndFanBoxesAreTheSettingsRecord) {
+    Settings settings;
+    FrontPanel panel;
+    panel.bindSettings(&settings);
+    std::vector<std::string> changed;
+    panel.subscribe([&](const FrontPanel::Change& c) { changed.push_back(c.control); });
+
+    panel.setChecked(Control::cbHalfHour, true);
+    panel.setChecked(Control::FanDTR, true);
+    panel.setChecked(Control::cbNoText, true);  // not a setting: the panel keeps it
+    EXPECT_EQ(settings.TimeHalfHour, 1);
+    EXPECT_EQ(settings.FanDtr, 1);
+
+    settings.TimeHour = 1;
+    settings.TimeHalfHour = 0;
+    panel.settingsReplaced();
+    EXPECT_TRUE(panel.checked(Control::cbHour));
+    EXPECT_FALSE(panel.checked(Control::cbHalfHour));
+    EXPECT_TRUE(panel.checked(Control::cbNoText));
+    EXPECT_EQ(std::count(changed.begin(), changed.end(), Control::cbHour), 1);
+}
+
+TEST(Settings, ApplySettingsTakesTheRecordWritesTheFileOrSaysWhyNot) {
+    bool failWrite = false;
+    StationRig rig(LocalTime{2026, 12, 10, 11, 59, 0, 0}, StationRig::quickConf(),
+                   [&](const std::string& path, const std::string& contents, std::string*) {
+                       if (failWrite)
+                           return false;
+                       std::ofstream(path, std::ios::binary) << contents;
+                       return true;
+                   });
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+
+    Settings changed = rig.station->settings();
+    changed.TimeQuarterHour = 1;
+    changed.RemoteNodes[2].Node = "W1AW-R";
+    changed.InfoFilePath = "C:\\info\\net.txt";
+    const ApplyOutcome ok = rig.station->applySettings(changed);
+    EXPECT_TRUE(ok.ok);
+    EXPECT_TRUE(rig.station->panel().checked(Control::cbQuarterHour));
+    EXPECT_EQ(rig.station->panel().caption(Control::cmdRemoteNode(2)), "W1AW-R");
+    EXPECT_EQ(rig.station->panel().caption(Control::tbFileName), "net.txt");
+    Settings reread;
+    ASSERT_TRUE(SettingsFile(rig.folderPath("voxclock.ini")).read(reread).ok);
+    EXPECT_EQ(reread.TimeQuarterHour, 1);
+
+    failWrite = true;
+    const ApplyOutcome failed = rig.station->applySettings(changed);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.message, "Error Writing .INI File");
+}
+
+// Node events the rig ignores.
+struct IgnoredEvents : NodeEvents {
+    void onConnected(const std::string&, const std::string&, const std::string&) override {}
+    void onDisconnected(const std::string&) override {}
+    void onChatTextReceived(const std::string&) override {}
+    void onStationListReceived() override {}
+    void onDtmfString(const std::string&) override {}
+    void onClosing() override {}
+};
+
+// One part on a rig of its own: the identification with the speech output it speaks through.
+struct IdentificationRig {
+    IdentificationRig()
+        : folder(dir.path),
+          clock({2026, 12, 10, 12, 1, 30}),
+          loop(clock),
+          rt(clock, loop),
+          air(clock),
+          nodes(rt, NodeConf{}),
+          log(folder, clock),
+          timers(rt),
+          speech({rt, folder, settings, panel, state, node, {}}, timers[TimerName::tVoiceAbort]),
+          id({rt, folder, settings, panel, state, log, node, speech, {}}, timers[TimerName::tID],
+             timers[TimerName::tRadioBusyID], controls) {
+        node.attach(nodes.createNode(events));
+        speech.setVoice(
+            std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt), air, dir.path));
+        air.setSink([this](const std::string& line) { lines.push_back(line); });
+    }
+
+    TempFolder dir;
+    ProgramFolder folder;
+    VirtualClock clock;
+    VirtualEventLoop loop;
+    Runtime rt;
+    AirLog air;
+    SimNodeSystem nodes;
+    IgnoredEvents events;
+    Settings settings;
+    FrontPanel panel;
+    SharedState state;
+    NodeAccess node;
+    EventLog log;
+    ControlRegistry controls;
+    TimerTable timers;
+    SpeechOutput speech;
+    Identification id;
+    std::vector<std::string> lines;
+};
+
+TEST(Identification, OnItsOwnRigIdentifiesOnceTheMinutesHaveRunAndOnCommand1) {
+    IdentificationRig rig;
+    std::vector<int16_t> second(22050, 0);
+    std::filesystem::create_directories(rig.dir.path + "/wav");
+    ASSERT_TRUE(writeWavPcm16Mono(rig.dir.path + "/wav/id.wav", 22050, second, nullptr));
+    rig.settings.CwIdEnabled = 1;
+    rig.settings.CwIdMinutes = 2;
+    rig.settings.TxDelaySeconds = 0;
+    rig.timers[TimerName::tID].setEnabled(true);
+
+    rig.rt.waitUntil(rig.rt.now() + 125);  // two minute ticks: the second identifies
+    auto plays = [&] {
+        return std::count_if(rig.lines.begin(), rig.lines.end(), [](const std::string& l) {
+            return l.find("\"play\"") != std::string::npos && l.find("id.wav") != std::string::npos;
+        });
+    };
+    EXPECT_EQ(plays(), 1);
+    EXPECT_EQ(rig.id.IdMinuteCount, 0);
+
+    EXPECT_TRUE(rig.controls.press(Control::Command1));
+    EXPECT_EQ(plays(), 2);
+    EXPECT_FALSE(rig.speech.pttHeld());
+}
+
+}  // namespace
+}  // namespace vox
