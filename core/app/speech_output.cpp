@@ -11,6 +11,8 @@ constexpr const char* kSpeakingText = "TTS is Speaking";
 constexpr const char* kSleeping = "TTS is Sleeping!";
 // How long a file may report "nothing started" before we stop waiting for it.
 constexpr double kStartGraceSeconds = 2.0;
+// A missing file to transmit is logged again after this long (the schedule may try every 15 min).
+constexpr double kMissingFileLogSeconds = 3600.0;
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
@@ -38,9 +40,36 @@ bool Station::reportSleeping() {
 }
 
 void Station::speakAndWait(const std::string& text) {
-    voice_->speak(text, kSpeakAsync);
+    handToVoice(text, kSpeakAsync);
     waitUntilDone(1000);
     waitWhileSpeaking();
+}
+
+void Station::handToVoice(const std::string& text, int flags) {
+    // Shutdown releases PTT as soon as the waits have ended; audio queued now would go out unkeyed.
+    if (rt_.quitRequested())
+        throw VoiceError("quitting");
+    if (!voice_)
+        throw VoiceError("no voice");
+    voice_->speak(text, flags);
+}
+
+void Station::silenceIfQuitting() {
+    if (rt_.quitRequested() && voice_ && voice_->runningState() == kSpeaking)
+        voice_->speak("", kSpeakPurge);
+}
+
+bool Station::reportMissingFile(const std::string& path) {
+    if (!path.empty() && fileExists(path))
+        return false;
+    panel_.setPanel(4, "ERROR Playing File!");
+    // Only paths logged within the last hour are kept.
+    const double now = rt_.now();
+    std::erase_if(missingFileLogged_,
+                  [&](const auto& entry) { return now - entry.second >= kMissingFileLogSeconds; });
+    if (missingFileLogged_.emplace(path, now).second)
+        eventLog_.LogEvent(path.empty() ? "No info file chosen" : "Info file not found: " + path);
+    return true;
 }
 
 void Station::waitUntilDone(int ms) {
@@ -49,6 +78,10 @@ void Station::waitUntilDone(int ms) {
 }
 
 void Station::waitForQuietReceiver(const char* status) {
+    // Called while keyed (the burst, the beep, an identification after the time): go on at once,
+    // or a user keying up or a stuck carrier would hold our transmitter for as long as it lasts.
+    if (pttHeld_)
+        return;
     rt_.waitWhile([&] {
         if (!link().isReceiving())
             return false;
@@ -89,7 +122,10 @@ void Station::KeyTransmitter() {
 void Station::UnkeyTransmitter() {
     try {
         waitWhileSpeaking();
-        if (!gSamIsTalking) {
+        silenceIfQuitting();
+        // The beep goes out while keyed; after an inner transmission has already unkeyed (the
+        // identification spoken after the time) it would only wait for the channel, off the air.
+        if (!gSamIsTalking && pttHeld_) {
             const std::string beep = prepared("\\wav\\beep.wav");
             if (fileExists(beep))
                 PlayFile(beep);
@@ -153,7 +189,7 @@ void Station::PlayFile(const std::string& path) {
             BuildGreeting();
             speakAndWait(GreetingText);
         }
-        voice_->speak(path, kSpeakFileAsync);
+        handToVoice(path, kSpeakFileAsync);
         waitUntilDone(1000);
         // The engine may report "nothing started" for a moment after a file starts.
         const double grace = rt_.now() + kStartGraceSeconds;
@@ -181,6 +217,8 @@ void Station::TransmitFile(const std::string& path) {
     } catch (...) {
         return;
     }
+    if (reportMissingFile(path))
+        return;
     try {
         panel_.setPanel(1, FrontPanel::kRedLed);
         panel_.setEnabled("CMDTime", false);

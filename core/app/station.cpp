@@ -89,15 +89,15 @@ void Station::focusDummy() {
 // --- Node events: only record what happened ---
 
 void Station::onConnected(const std::string& call, const std::string&, const std::string&) {
-    PendingConnects.push_back(call);
+    PendingConnect = call;
 }
 
 void Station::onDisconnected(const std::string& call) {
-    PendingDisconnects.push_back(call);
+    PendingDisconnect = call;
 }
 
 void Station::onChatTextReceived(const std::string& text) {
-    PendingChatTexts.push_back(text);
+    PendingChatText = text;
 }
 
 void Station::onStationListReceived() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -135,10 +136,11 @@ public:
     int RestoreLeft = 0;
     std::vector<std::string> EchoLinkDtmfCodes;
     std::string SoundFilesDir;
-    // Recorded by the node's event handlers for the parts that act on them.
-    std::vector<std::string> PendingConnects;
-    std::vector<std::string> PendingDisconnects;
-    std::vector<std::string> PendingChatTexts;
+    // Recorded by the node's event handlers for the parts that act on them: one slot each, a
+    // newer event replaces an older one, so nothing piles up however long the node runs.
+    std::string PendingConnect;
+    std::string PendingDisconnect;
+    std::string PendingChatText;
 
 private:
     // Start-up steps.
@@ -164,7 +166,14 @@ private:
     bool reportSleeping();
     // Speaks asynchronously, then waits for the engine to finish.
     void speakAndWait(const std::string& text);
+    // Every text and file goes to the voice through here; refused once the program is quitting.
+    void handToVoice(const std::string& text, int flags);
+    // Cuts what the voice still has queued when the program is on its way out.
+    void silenceIfQuitting();
+    // Before keying only: holding PTT while waiting would hand our transmitter to the receiver.
     void waitForQuietReceiver(const char* status);
+    // A file to transmit that is not there: says so (panel 4, and the log once an hour per path).
+    bool reportMissingFile(const std::string& path);
     void setPtt(bool on);
     void showPtt(bool on);
     void focusDummy();
@@ -209,6 +218,10 @@ private:
     bool pttReleaseFailed_ = false;
     bool settingsMustClose_ = false;
     int panelListener_ = 0;
+    // The calendar minute whose schedule tests last fired: each minute fires once.
+    std::int64_t lastScheduledMinute_ = -1;
+    // Missing files to transmit, with when they were last logged (monotonic seconds).
+    std::map<std::string, double> missingFileLogged_;
 };
 
 }  // namespace vox

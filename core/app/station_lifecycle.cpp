@@ -198,6 +198,8 @@ Station::StartOutcome Station::start() {
 }
 
 void Station::shutdown() {
+    // Ends any wait still under way, and with it every hand-over to the voice.
+    rt_.requestQuit();
     ignoringFailure([&] { timer("tFanLogic").setEnabled(false); });
     ignoringFailure([&] {
         if (panel_.checked("FanRTS") && ELo_)
@@ -218,6 +220,8 @@ void Station::shutdown() {
             hooks_.closeOtherWindows();
     });
     ignoringFailure([&] { WriteIniFile(); });
+    // Nothing may go on the air once PTT is released.
+    ignoringFailure([&] { silenceIfQuitting(); });
     // A transmitter left keyed is the one failure a node owner cannot afford: try more than once.
     for (int attempt = 0; attempt < 3 && ELo_; ++attempt) {
         try {

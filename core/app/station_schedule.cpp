@@ -130,6 +130,12 @@ void Station::tMain_Timer() {
         const LocalTime now = rt_.localNow();
         if (now.minute != slot.minute || now.second != 0)
             continue;
+        // A transmission shorter than a tick leaves the channel free for the second tick of
+        // second 0: the minute has had its turn.
+        const std::int64_t minute = toCalendarMs(now) / 60000;
+        if (minute == lastScheduledMinute_)
+            continue;
+        lastScheduledMinute_ = minute;
         if (panel_.checked(slot.timeBox))
             press("CMDTime");
         if (panel_.checked(slot.fileBox))
