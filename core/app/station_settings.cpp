@@ -1,4 +1,6 @@
 // The settings file as the station uses it: the schedule and fan check boxes are the settings.
+#include <string>
+
 #include "app/station.h"
 #include "settings/ini_file.h"
 
@@ -46,6 +48,8 @@ void Station::ReadINIFile() {
     const IniOutcome outcome =
         vox::ReadINIFile(settingsFile_, settings_, messages, hooks_.closeSplash);
     settingsMustClose_ = outcome.mustClose;
+    for (const std::string& line : outcome.eventLogLines)
+        eventLog_.LogEvent(line);
     for (const auto& b : kBoxes)
         panel_.setChecked(b.box, settings_.*b.field == 1);
     if (!settings_.InfoFilePath.empty())
