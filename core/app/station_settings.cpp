@@ -1,4 +1,7 @@
 // The settings file as the station uses it: the schedule and fan check boxes are the settings.
+#include <charconv>
+#include <cmath>
+#include <optional>
 #include <string>
 
 #include "app/station.h"
@@ -40,6 +43,27 @@ std::string afterLastBackslash(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
+// The transmit delay is waited twice with PTT held: a value from a hand-edited file must not keep
+// the transmitter keyed for an hour.
+constexpr double kMaxTxDelaySeconds = 10;
+
+// The delay to use instead of a value out of range, or nothing when the value is fine.
+std::optional<double> saneTxDelay(double seconds) {
+    if (std::isnan(seconds))
+        return Settings{}.TxDelaySeconds;
+    if (seconds < 0)
+        return 0.0;
+    if (seconds > kMaxTxDelaySeconds)
+        return kMaxTxDelaySeconds;
+    return std::nullopt;
+}
+
+std::string shortNumber(double value) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace
 
 void Station::ReadINIFile() {
@@ -50,6 +74,11 @@ void Station::ReadINIFile() {
     settingsMustClose_ = outcome.mustClose;
     for (const std::string& line : outcome.eventLogLines)
         eventLog_.LogEvent(line);
+    if (const std::optional<double> delay = saneTxDelay(settings_.TxDelaySeconds)) {
+        eventLog_.LogEvent("TxDelaySeconds " + shortNumber(settings_.TxDelaySeconds) +
+                           " out of range: using " + shortNumber(*delay));
+        settings_.TxDelaySeconds = *delay;
+    }
     for (const auto& b : kBoxes)
         panel_.setChecked(b.box, settings_.*b.field == 1);
     if (!settings_.InfoFilePath.empty())

@@ -93,5 +93,53 @@ TEST(SettingsAtStartup, AVoxclockIniCopiedFromWindowsIsReadAndWrittenBackUnderIt
     EXPECT_EQ(back.WxArea, rig.station->settings().WxArea);
 }
 
+TEST(SettingsAtStartup, TheTransmitDelayIsHeldToTenSeconds) {
+    const struct {
+        const char* inFile;
+        double used;
+        std::optional<std::string> logLine;
+    } cases[] = {
+        {" 3600 ", 10, "TxDelaySeconds 3600 out of range: using 10"},
+        {" 1E+308 ", 10, "TxDelaySeconds 1e+308 out of range: using 10"},
+        {"-1 ", 0, "TxDelaySeconds -1 out of range: using 0"},
+        {" 10.5 ", 10, "TxDelaySeconds 10.5 out of range: using 10"},
+        {" .5 ", 0.5, std::nullopt},
+        {" 0 ", 0, std::nullopt},
+        {" 10 ", 10, std::nullopt},
+        // Not a number at all: the file is corrupted and the default takes over.
+        {"nan", 0.5, std::nullopt},
+        {"inf", 0.5, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        StationRig rig;
+        rig.touch("voxclock.ini", withLine(newSettingsFileText(), 35, c.inFile));
+        ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running) << c.inFile;
+        EXPECT_EQ(rig.station->settings().TxDelaySeconds, c.used) << c.inFile;
+        std::vector<std::string> delayLines;
+        for (const std::string& text : logged(rig)) {
+            if (text.rfind("TxDelaySeconds", 0) == 0)
+                delayLines.push_back(text);
+        }
+        EXPECT_EQ(delayLines,
+                  c.logLine ? std::vector<std::string>{*c.logLine} : std::vector<std::string>{})
+            << c.inFile;
+
+        // Whatever the file said, a transmission ends: delay, speech, delay. (A delay past a
+        // day could not even be played through in virtual time; the check above has failed.)
+        if (rig.station->settings().TxDelaySeconds > 86400)
+            continue;
+        rig.airLines.clear();
+        rig.airTimes.clear();
+        rig.station->SpeakText("Hello");
+        const std::vector<std::string> ptt = rig.timedEvents("ptt");
+        ASSERT_EQ(ptt.size(), 2u) << c.inFile;
+        const auto seconds = [](const std::string& stamp) {
+            return std::stod(stamp.substr(0, 2)) * 3600 + std::stod(stamp.substr(3, 2)) * 60 +
+                   std::stod(stamp.substr(6, 6));
+        };
+        EXPECT_NEAR(seconds(ptt[1]) - seconds(ptt[0]), 2 * c.used + 0.3, 0.2) << c.inFile;
+    }
+}
+
 }  // namespace
 }  // namespace vox
