@@ -23,10 +23,11 @@ struct SharedState {
     std::vector<std::string> EchoLinkDtmfCodes;
     std::string SoundFilesDir;
     bool StatusBarCreated = false;  // start-up has built the status panels
-    // Recorded by the node's event handlers for the parts that act on them.
-    std::vector<std::string> PendingConnects;
-    std::vector<std::string> PendingDisconnects;
-    std::vector<std::string> PendingChatTexts;
+    // Recorded by the node's event handlers for the parts that act on them: one slot each, a
+    // newer event replaces an older one, so nothing piles up however long the node runs.
+    std::string PendingConnect;
+    std::string PendingDisconnect;
+    std::string PendingChatText;
 };
 
 }  // namespace vox

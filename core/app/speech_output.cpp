@@ -14,6 +14,8 @@ constexpr const char* kSpeakingText = "TTS is Speaking";
 constexpr const char* kSleeping = "TTS is Sleeping!";
 // How long a file may report "nothing started" before we stop waiting for it.
 constexpr double kStartGraceSeconds = 2.0;
+// A missing file to transmit is logged again after this long (the schedule may try every 15 min).
+constexpr double kMissingFileLogSeconds = 3600.0;
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
@@ -49,9 +51,36 @@ bool SpeechOutput::reportSleeping() {
 }
 
 void SpeechOutput::speakAndWait(const std::string& text) {
-    voice_->speak(text, kSpeakAsync);
+    handToVoice(text, kSpeakAsync);
     waitUntilDone(1000);
     waitWhileSpeaking();
+}
+
+void SpeechOutput::handToVoice(const std::string& text, int flags) {
+    // Shutdown releases PTT as soon as the waits have ended; audio queued now would go out unkeyed.
+    if (ctx_.rt.quitRequested())
+        throw VoiceError("quitting");
+    if (!voice_)
+        throw VoiceError("no voice");
+    voice_->speak(text, flags);
+}
+
+void SpeechOutput::silenceIfQuitting() {
+    if (ctx_.rt.quitRequested() && voice_ && voice_->runningState() == kSpeaking)
+        voice_->speak("", kSpeakPurge);
+}
+
+bool SpeechOutput::reportMissingFile(const std::string& path) {
+    if (!path.empty() && fileExists(path))
+        return false;
+    ctx_.panel.setPanel(StatusPanel::Speech, "ERROR Playing File!");
+    // Only paths logged within the last hour are kept.
+    const double now = ctx_.rt.now();
+    std::erase_if(missingFileLogged_,
+                  [&](const auto& entry) { return now - entry.second >= kMissingFileLogSeconds; });
+    if (missingFileLogged_.emplace(path, now).second)
+        ctx_.log.LogEvent(path.empty() ? "No info file chosen" : "Info file not found: " + path);
+    return true;
 }
 
 void SpeechOutput::waitUntilDone(int ms) {
@@ -60,6 +89,10 @@ void SpeechOutput::waitUntilDone(int ms) {
 }
 
 void SpeechOutput::waitForQuietReceiver(const char* status) {
+    // Called while keyed (the burst, the beep, an identification after the time): go on at once,
+    // or a user keying up or a stuck carrier would hold our transmitter for as long as it lasts.
+    if (pttHeld_)
+        return;
     ctx_.rt.waitWhile([&] {
         if (!ctx_.node.link().isReceiving())
             return false;
@@ -100,7 +133,10 @@ void SpeechOutput::KeyTransmitter() {
 void SpeechOutput::UnkeyTransmitter() {
     try {
         waitWhileSpeaking();
-        if (!ctx_.state.gSamIsTalking) {
+        silenceIfQuitting();
+        // The beep goes out while keyed; after an inner transmission has already unkeyed (the
+        // identification spoken after the time) it would only wait for the channel, off the air.
+        if (!ctx_.state.gSamIsTalking && pttHeld_) {
             const std::string beep = prepared("\\wav\\beep.wav");
             if (fileExists(beep))
                 PlayFile(beep);
@@ -132,6 +168,8 @@ void SpeechOutput::retryPttRelease() {
 }
 
 void SpeechOutput::releasePttAtShutdown() {
+    // Nothing may go on the air once PTT is released.
+    guarded("silence at shutdown", [&] { silenceIfQuitting(); });
     // A transmitter left keyed is the one failure a node owner cannot afford: try more than once.
     for (int attempt = 0; attempt < 3 && ctx_.node.present(); ++attempt)
         if (guarded("PTT off at shutdown", [&] { setPtt(false); }))
@@ -167,7 +205,7 @@ void SpeechOutput::PlayFile(const std::string& path) {
             ctx_.state.GreetingText = greetingFor(ctx_.rt.localNow(), ctx_.settings.VoiceTypeAtt);
             speakAndWait(ctx_.state.GreetingText);
         }
-        voice_->speak(path, kSpeakFileAsync);
+        handToVoice(path, kSpeakFileAsync);
         waitUntilDone(1000);
         // The engine may report "nothing started" for a moment after a file starts.
         const double grace = ctx_.rt.now() + kStartGraceSeconds;
@@ -191,6 +229,8 @@ void SpeechOutput::TransmitFile(const std::string& path) {
         return;
     bool busy = true;
     if (!guarded("channel check", [&] { busy = channelBusy(); }) || busy)
+        return;
+    if (reportMissingFile(path))
         return;
     try {
         ctx_.panel.setPanel(StatusPanel::Activity, FrontPanel::kRedLed);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
+#include "app/event_log.h"
 #include "app/front_panel.h"
 #include "app/node_access.h"
 #include "app/shared_state.h"
@@ -26,6 +28,7 @@ public:
         FrontPanel& panel;
         SharedState& state;
         NodeAccess& node;
+        EventLog& log;
         std::function<void()> focusDummy;
     };
 
@@ -48,8 +51,11 @@ public:
     std::string SpellCall(const std::string& call) const;  // ATTCall or TTSSpell per VoiceTypeAtt
     // The node transmits, a station talks or the receiver is busy.
     bool channelBusy();
-    // Waits while the receiver is busy, showing the status given (if any).
+    // Before keying only: waits while the receiver is busy, showing the status given (if any).
+    // Holding PTT while waiting would hand our transmitter to the receiver.
     void waitForQuietReceiver(const char* status);
+    // Cuts what the voice still has queued when the program is on its way out.
+    void silenceIfQuitting();
     // Speaks asynchronously, then waits for the engine to finish.
     void speakAndWait(const std::string& text);
     // Speech switched off: says so in the status bar.
@@ -66,6 +72,10 @@ private:
     int runningState();
     void waitWhileSpeaking();
     void waitUntilDone(int ms);
+    // Every text and file goes to the voice through here; refused once the program is quitting.
+    void handToVoice(const std::string& text, int flags);
+    // A file to transmit that is not there: says so (panel 4, and the log once an hour per path).
+    bool reportMissingFile(const std::string& path);
     void setPtt(bool on);
     void showPtt(bool on);
     std::string prepared(const std::string& relative) const;
@@ -78,6 +88,8 @@ private:
     std::unique_ptr<Voice> voice_;
     bool pttHeld_ = false;
     bool pttReleaseFailed_ = false;
+    // Missing files to transmit, with when they were last logged (monotonic seconds).
+    std::map<std::string, double> missingFileLogged_;
 };
 
 }  // namespace vox

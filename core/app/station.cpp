@@ -16,7 +16,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       settingsFile_(folder_.path("\\voxclock.ini"), std::move(ports.settingsWriter)),
       eventLog_(folder_, rt_.clock()),
       timers_(rt_),
-      speech_({rt_, folder_, settings_, panel_, state_, node_, [this] { focusDummy(); }},
+      speech_({rt_, folder_, settings_, panel_, state_, node_, eventLog_, [this] { focusDummy(); }},
               timers_[TimerName::tVoiceAbort]),
       announcer_(context(), timers_[TimerName::tMain], timers_[TimerName::tTime], controls_),
       identification_(context(), timers_[TimerName::tID], timers_[TimerName::tRadioBusyID],
@@ -76,15 +76,15 @@ void Station::press(const std::string& control) {
 // --- Node events: only record what happened ---
 
 void Station::onConnected(const std::string& call, const std::string&, const std::string&) {
-    state_.PendingConnects.push_back(call);
+    state_.PendingConnect = call;
 }
 
 void Station::onDisconnected(const std::string& call) {
-    state_.PendingDisconnects.push_back(call);
+    state_.PendingDisconnect = call;
 }
 
 void Station::onChatTextReceived(const std::string& text) {
-    state_.PendingChatTexts.push_back(text);
+    state_.PendingChatText = text;
 }
 
 void Station::onStationListReceived() {

@@ -198,6 +198,8 @@ Station::StartOutcome Station::start() {
 }
 
 void Station::shutdown() {
+    // Ends any wait still under way, and with it every hand-over to the voice.
+    rt_.requestQuit();
     // Every step runs whatever the one before it came to.
     guarded("fan timer", [&] { timers_[TimerName::tFanLogic].setEnabled(false); });
     guarded("fan RTS", [&] {

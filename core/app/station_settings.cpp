@@ -1,4 +1,9 @@
 // The settings file as the station uses it: the schedule and fan check boxes are the settings.
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+
 #include "app/station.h"
 #include "base/guarded.h"
 #include "settings/ini_file.h"
@@ -26,6 +31,27 @@ std::string afterLastBackslash(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
+// The transmit delay is waited twice with PTT held: a value from a hand-edited file must not keep
+// the transmitter keyed for an hour.
+constexpr double kMaxTxDelaySeconds = 10;
+
+// The delay to use instead of a value out of range, or nothing when the value is fine.
+std::optional<double> saneTxDelay(double seconds) {
+    if (std::isnan(seconds))
+        return Settings{}.TxDelaySeconds;
+    if (seconds < 0)
+        return 0.0;
+    if (seconds > kMaxTxDelaySeconds)
+        return kMaxTxDelaySeconds;
+    return std::nullopt;
+}
+
+std::string shortNumber(double value) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace
 
 void Station::ReadINIFile() {
@@ -34,6 +60,13 @@ void Station::ReadINIFile() {
     const IniOutcome outcome =
         vox::ReadINIFile(settingsFile_, settings_, messages, hooks_.closeSplash);
     settingsMustClose_ = outcome.mustClose;
+    for (const std::string& line : outcome.eventLogLines)
+        eventLog_.LogEvent(line);
+    if (const std::optional<double> delay = saneTxDelay(settings_.TxDelaySeconds)) {
+        eventLog_.LogEvent("TxDelaySeconds " + shortNumber(settings_.TxDelaySeconds) +
+                           " out of range: using " + shortNumber(*delay));
+        settings_.TxDelaySeconds = *delay;
+    }
     panel_.settingsReplaced();
     if (!settings_.InfoFilePath.empty())
         panel_.setCaption(Control::tbFileName, afterLastBackslash(settings_.InfoFilePath));

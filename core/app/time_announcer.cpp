@@ -92,6 +92,12 @@ void TimeAnnouncer::tMain_Timer() {
         const LocalTime now = ctx_.rt.localNow();
         if (now.minute != slot.minute || now.second != 0)
             continue;
+        // A transmission shorter than a tick leaves the channel free for the second tick of
+        // second 0: the minute has had its turn.
+        const std::int64_t minute = toCalendarMs(now) / 60000;
+        if (minute == lastScheduledMinute_)
+            continue;
+        lastScheduledMinute_ = minute;
         if (panel.checked(slot.timeBox))
             controls_.press(Control::CMDTime);
         if (panel.checked(slot.fileBox))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "app/control_registry.h"
 #include "app/part_context.h"
 
@@ -21,6 +23,8 @@ private:
 
     PartContext ctx_;
     ControlRegistry& controls_;
+    // The calendar minute whose schedule tests last fired: each minute fires once.
+    std::int64_t lastScheduledMinute_ = -1;
 };
 
 }  // namespace vox

@@ -9,7 +9,7 @@ IniOutcome ReadINIFile(const SettingsFile& file, Settings& settings, UserInterfa
                        const std::function<void()>& closeSplash) {
     const SettingsReadResult read = file.read(settings);
     if (read.ok)
-        return IniOutcome{true, false, read.freeWxReader};
+        return IniOutcome{true, false, read.freeWxReader, {}};
 
     ui.showMessage(MessageIcon::Error, kTitle,
                    "The file Voxclock.Ini is Missing or Corrupted\r\n"
@@ -17,7 +17,18 @@ IniOutcome ReadINIFile(const SettingsFile& file, Settings& settings, UserInterfa
     if (closeSplash)
         closeSplash();
     settings = Settings{};
+    std::vector<std::string> log;
+    if (read.unreadableFile) {
+        // A bad sector or a slip of a hand edit must not cost the owner every setting.
+        std::string keptAs;
+        std::string why;
+        if (file.keepBadCopy(&keptAs, &why))
+            log.push_back("Unreadable settings kept as " + keptAs + " (" + read.error + ")");
+        else
+            log.push_back("Unreadable settings could not be kept: " + why);
+    }
     IniOutcome created = CreateNewIniFile(file, settings, ui);
+    created.eventLogLines = std::move(log);
     if (created.mustClose)
         return created;
     ui.showMessage(MessageIcon::Warning, kTitle, "New INI File Created\r\n Reconfigure your setup");
@@ -30,15 +41,15 @@ IniOutcome WriteIniFile(const SettingsFile& file, const Settings& settings, User
         ui.showMessage(MessageIcon::Information, "File Error", "Error Writing .INI File");
         return IniOutcome{};
     }
-    return IniOutcome{true, false, settings.WxStationType == 1};
+    return IniOutcome{true, false, settings.WxStationType == 1, {}};
 }
 
 IniOutcome CreateNewIniFile(const SettingsFile& file, Settings& settings, UserInterface& ui) {
     if (!file.createNew(settings)) {
         ui.showMessage(MessageIcon::Information, "File Error", "Error Creating New INI File");
-        return IniOutcome{false, true, false};
+        return IniOutcome{false, true, false, {}};
     }
-    return IniOutcome{true, false, settings.WxStationType == 1};
+    return IniOutcome{true, false, settings.WxStationType == 1, {}};
 }
 
 }  // namespace vox

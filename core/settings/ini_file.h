@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "base/user_interface.h"
 #include "settings/settings.h"
@@ -10,15 +12,17 @@ namespace vox {
 
 // What a settings-file operation tells the station.
 struct IniOutcome {
-    bool ok = false;            // the file was read / written / created as asked
-    bool mustClose = false;     // no new file could be created: the program ends
-    bool freeWxReader = false;  // WxStationType is 1: enable the FreeWX reader timer
+    bool ok = false;                         // the file was read / written / created as asked
+    bool mustClose = false;                  // no new file could be created: the program ends
+    bool freeWxReader = false;               // WxStationType is 1: enable the FreeWX reader timer
+    std::vector<std::string> eventLogLines;  // for the station's event log
 };
 
 // The station's three settings-file operations, with their message boxes.
 
 // Fills the record from the file. A missing or corrupted file is reported, closeSplash runs, and
-// a file of defaults takes its place (the record then holds the defaults).
+// a file of defaults takes its place (the record then holds the defaults). A file that was there
+// but could not be read is first kept as "voxclock.ini.bad", and the event log is told.
 IniOutcome ReadINIFile(const SettingsFile& file, Settings& settings, UserInterface& ui,
                        const std::function<void()>& closeSplash = {});
 

@@ -20,6 +20,20 @@ struct ScheduleRig : StationRig {
         std::vector<int16_t> second(22050, 0);
         ASSERT_TRUE(writeWavPcm16Mono(folderPath("wav/id.wav"), 22050, second, nullptr));
     }
+    // "hh:mm:ss text" of every event-log line.
+    std::vector<std::string> logLines() const {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < airLines.size(); ++i) {
+            const std::string& l = airLines[i];
+            const std::string key = "\"ev\":\"log\",\"text\":\"";
+            const std::size_t at = l.find(key);
+            if (at == std::string::npos)
+                continue;
+            const std::string text = l.substr(at + key.size(), l.rfind('"') - at - key.size());
+            out.push_back(formatHhMmSs(airTimes[i]) + " " + text);
+        }
+        return out;
+    }
     // The hh:mm of every identification played.
     std::vector<std::string> idMinutes() const {
         std::vector<std::string> out;
@@ -62,6 +76,38 @@ TEST(Schedule, ABusyChannelThroughTheHourSkipsThatAnnouncement) {
                                                 "14:00:00.500 speak:The time is 2 o'clock p m."}));
     EXPECT_EQ(rig.station->panel().panel(1), FrontPanel::kGreenLed);
     EXPECT_TRUE(rig.station->panel().enabled("CMDTime"));
+}
+
+TEST(Schedule, EachMinuteFiresOnceHoweverShortTheTransmission) {
+    // No delay, no burst, no beep and an empty file: keyed for less than one tick.
+    ScheduleRig rig(LocalTime{2026, 12, 10, 12, 14, 0, 0});
+    rig.touch("info/empty.txt", "");
+    rig.station->settings().InfoFilePath = rig.folderPath("info/empty.txt");
+    rig.station->settings().TxDelaySeconds = 0;
+    rig.station->panel().setChecked("cbFileQuarterHour", true);
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 16, 0, 0});
+    EXPECT_EQ(rig.timedEvents("ptt"), (Events{"12:15:00.000 ptt:on", "12:15:00.000 ptt:off"}));
+}
+
+TEST(Schedule, AMissingInfoFileKeysNothingAndIsLoggedOncePerHourPerPath) {
+    const struct {
+        const char* file;  // relative to the program folder; empty: none chosen
+        const char* logged;
+    } cases[] = {{"", "No info file chosen"}, {"info/gone.txt", "Info file not found: "}};
+    for (const auto& c : cases) {
+        ScheduleRig rig(LocalTime{2026, 12, 10, 12, 14, 0, 0});
+        const std::string path = *c.file ? rig.folderPath(c.file) : "";
+        rig.station->settings().InfoFilePath = path;
+        rig.station->settings().CwIdEnabled = 0;
+        for (const char* box : {"cbFileHour", "cbFileHalfHour", "cbFileQuarterHour"})
+            rig.station->panel().setChecked(box, true);
+        rig.runUntil(LocalTime{2026, 12, 10, 13, 16, 0, 0});
+        EXPECT_EQ(rig.events(), Events{}) << c.file;
+        EXPECT_EQ(rig.station->panel().panel(4), "ERROR Playing File!") << c.file;
+        // Five tries (12:15 .. 13:15), two lines: the first and the one an hour later.
+        const std::string line = std::string(c.logged) + path;
+        EXPECT_EQ(rig.logLines(), (Events{"12:15:00 " + line, "13:15:00 " + line})) << c.file;
+    }
 }
 
 TEST(Schedule, GreetingAndIdentificationAfterTheTime) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/wav_file.h"
 #include "station_fixture.h"
 
@@ -31,13 +33,43 @@ TEST_F(SpeechTest, SpeakTextKeysAroundBurstSpeechAndBeepWithTheTransmitDelays) {
     EXPECT_EQ(rig.station->panel().caption("lblPTT"), "OFF");
 }
 
-TEST_F(SpeechTest, TransmitFileOfAMissingFileSendsOnlyBurstAndBeep) {
-    rig.station->speech().TransmitFile(rig.folderPath("info/gone.txt"));
-    EXPECT_EQ(rig.events(), (Events{"ptt:on", "play:wav/burst.wav", "play:info/gone.txt",
+TEST_F(SpeechTest, TransmitFileLeavesTheButtonsToTheMainTimer) {
+    rig.touch("info/info1.txt", "Net tonight.");
+    rig.station->speech().TransmitFile(rig.folderPath("info/info1.txt"));
+    EXPECT_EQ(rig.events(), (Events{"ptt:on", "play:wav/burst.wav", "play:info/info1.txt",
                                     "play:wav/beep.wav", "ptt:off"}));
     EXPECT_FALSE(rig.station->panel().enabled("CMDTime"));  // the main timer re-enables it
-    rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 10, 0});
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 15, 0});
     EXPECT_TRUE(rig.station->panel().enabled("CMDTime"));
+}
+
+TEST_F(SpeechTest, XmitFileWithoutAFileKeysNothingAndSaysWhy) {
+    const struct {
+        std::string path;
+        std::string logged;
+    } cases[] = {
+        {"", "No info file chosen"},
+        {rig.folderPath("info/gone.txt"),
+         "Info file not found: " + rig.folderPath("info/gone.txt")},
+        {rig.folderPath("info"), "Info file not found: " + rig.folderPath("info")},  // a folder
+    };
+    rig.touch("info/other.txt");
+    for (const auto& c : cases) {
+        rig.airLines.clear();
+        rig.station->settings().InfoFilePath = c.path;
+        rig.station->panel().setPanel(4, "");
+        rig.station->panel().setEnabled("CMDFile", true);
+        rig.station->press("CMDFile");
+        rig.station->press("CMDFile");  // the same path again is not logged again
+        EXPECT_EQ(rig.events(), Events{}) << c.path;
+        EXPECT_EQ(rig.station->panel().panel(4), "ERROR Playing File!") << c.path;
+        EXPECT_TRUE(rig.station->panel().enabled("CMDFile")) << c.path;
+        std::vector<std::string> logged;
+        for (const auto& line : rig.airLines)
+            if (line.find("\"ev\":\"log\"") != std::string::npos)
+                logged.push_back(line.substr(line.find("\"text\":\"") + 8));
+        EXPECT_EQ(logged, std::vector<std::string>{c.logged + "\"}"}) << c.path;
+    }
 }
 
 TEST_F(SpeechTest, TransmitFileWhileAStationTalksDoesNothing) {
@@ -93,6 +125,81 @@ TEST_F(SpeechTest, MarkupInjectedInATextCannotHoldTheTransmitter) {
     const Events timed = rig.timedEvents("ptt");
     ASSERT_EQ(timed.size(), 2u);
     EXPECT_LT(timed[1], "12:01:19.000");
+}
+
+TEST_F(SpeechTest, AReceiverThatComesUpWhileWeAreKeyedNeverHoldsOurTransmitter) {
+    // A user keys up (or a carrier sticks) right after we have keyed, for an hour.
+    std::vector<int16_t> second(22050, 0);
+    ASSERT_TRUE(writeWavPcm16Mono(rig.folderPath("wav/id.wav"), 22050, second, nullptr));
+    const struct {
+        const char* what;
+        std::function<void(Station&)> act;
+    } cases[] = {
+        {"voice id after the time",
+         [](Station& s) {
+             s.settings().VoiceIdAfterTime = 1;
+             s.press("CMDTime");
+         }},
+        {"cw id after the time",
+         [](Station& s) {
+             s.settings().CwIdAfterTime = 1;
+             s.press("CMDTime");
+         }},
+        {"cw id button", [](Station& s) { s.press("Command1"); }},
+        {"courtesy beep after a text", [](Station& s) { s.speech().SpeakText("Hello"); }},
+    };
+    rig.station->settings().CwIdEnabled = 0;
+    for (const auto& c : cases) {
+        rig.station->settings().VoiceIdAfterTime = 0;
+        rig.station->settings().CwIdAfterTime = 0;
+        const double started = rig.rt.now();
+        rig.rt.callAfter(0.2, [&] { rig.command("rx on"); });
+        rig.rt.callAfter(3600, [&] { rig.command("rx off"); });
+        c.act(*rig.station);
+        EXPECT_FALSE(rig.nodes.state().ptt) << c.what;
+        EXPECT_LT(rig.rt.now() - started, 15.0) << c.what;
+        rig.rt.waitUntil(started + 3601);  // the receiver is quiet again
+    }
+}
+
+TEST_F(SpeechTest, AQuitHandsNothingMoreToTheVoiceAndUnkeysAtOnce) {
+    const struct {
+        const char* what;
+        double txDelay;
+        std::size_t characters;
+        double quitAfter;
+        Events events;
+    } cases[] = {
+        {"during an hour-long transmit delay", 3600, 5, 5.0, {"ptt:on", "ptt:off"}},
+        // The speech under way is cut, not left to run on after PTT is off.
+        {"during a long speech",
+         0.5,
+         400,
+         10.0,
+         {"ptt:on", "play:wav/burst.wav", "speak:<xml>" + std::string(400, 'a') + "</xml>", "purge",
+          "ptt:off"}},
+    };
+    for (const auto& c : cases) {
+        StationRig quitting{LocalTime{2026, 12, 10, 12, 1, 0, 0}};
+        quitting.writeDefaultWavs();
+        ASSERT_EQ(quitting.station->start(), Station::StartOutcome::Running);
+        quitting.station->settings().TxDelaySeconds = c.txDelay;
+        quitting.station->settings().ToneBurst = 1;
+        quitting.airLines.clear();
+        const double started = quitting.rt.now();
+        quitting.rt.callAfter(c.quitAfter, [&] { quitting.station->exitProgram(); });
+        quitting.station->speech().SpeakText(std::string(c.characters, 'a'));
+        EXPECT_LE(quitting.rt.now() - started, c.quitAfter + 0.001) << c.what;
+        EXPECT_FALSE(quitting.nodes.state().ptt) << c.what;
+        EXPECT_EQ(quitting.events(), c.events) << c.what;
+        // Whatever else runs on the way out only unkeys.
+        const std::size_t before = quitting.airLines.size();
+        quitting.station->press("CMDTime");
+        quitting.station->press("CMDFile");
+        quitting.station->shutdown();
+        for (const auto& e : quitting.events(before))
+            EXPECT_EQ(e, "ptt:off") << c.what;
+    }
 }
 
 TEST(CallSpelling, FollowsTheVoiceType) {

@@ -166,6 +166,21 @@ TEST(StationNode, ClosingEndsTheProgram) {
     EXPECT_TRUE(std::filesystem::exists(rig.folderPath("voxclock.ini")));
 }
 
+TEST(StationNode, EventsWaitingToBeHandledKeepOnlyTheLatest) {
+    // A node up for months reports millions of these; only the latest of each kind is used.
+    StationRig rig;
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    for (int i = 0; i < 1000; ++i) {
+        const std::string n = std::to_string(i);
+        rig.command("connect W" + n + "AW");
+        rig.command("chat W1AW>line " + n);
+        rig.command("disconnect W" + n + "AW");
+    }
+    EXPECT_EQ(rig.station->state().PendingConnect, "W999AW");
+    EXPECT_EQ(rig.station->state().PendingDisconnect, "W999AW");
+    EXPECT_EQ(rig.station->state().PendingChatText, "W1AW>line 999");
+}
+
 TEST(StationNode, TheFanNeverDrivesTheLineThatKeysTheTransmitter) {
     const struct {
         int pttControl;

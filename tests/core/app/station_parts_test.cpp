@@ -108,7 +108,8 @@ struct IdentificationRig {
           nodes(rt, NodeConf{}),
           log(folder, clock),
           timers(rt),
-          speech({rt, folder, settings, panel, state, node, {}}, timers[TimerName::tVoiceAbort]),
+          speech({rt, folder, settings, panel, state, node, log, {}},
+                 timers[TimerName::tVoiceAbort]),
           id({rt, folder, settings, panel, state, log, node, speech, {}}, timers[TimerName::tID],
              timers[TimerName::tRadioBusyID], controls) {
         node.attach(nodes.createNode(events));

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <ostream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -193,6 +197,165 @@ TEST(SettingsFile, NoNewFileMeansTheProgramMustClose) {
     const SettingsFile nowhere(dir.file("missing-folder/voxclock.ini"));
     EXPECT_TRUE(CreateNewIniFile(nowhere, settings, ui2).mustClose);
     EXPECT_EQ(ui2.shown, std::vector<Message>{kCreateError});
+}
+
+// What a folder holds: name -> contents (a symbolic link shows as "-> target").
+std::set<std::string> listing(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        names.insert(entry.is_symlink() ? name + " -> " + fs::read_symlink(entry).string() : name);
+    }
+    return names;
+}
+
+// Reading /proc/self/mem from its start fails with EIO, as a bad sector does.
+const char* const kFailingDisk = "/proc/self/mem";
+
+TEST(SettingsFile, ReadErrorsComeBackAsValuesAndLeaveTheRecordAlone) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string& path)> make;
+        bool unreadableFile;  // the owner's file, worth keeping
+    } cases[] = {
+        {"no file", [](const std::string&) {}, false},
+        {"a folder", [](const std::string& p) { fs::create_directory(p); }, false},
+        {"a pipe nobody writes to", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, false},
+        {"a failing disk", [](const std::string& p) { fs::create_symlink(kFailingDisk, p); }, true},
+        {"a hand edit",
+         [](const std::string& p) {
+             fs::copy_file(VOXCLOCK_TEST_DATA "/settings/hand_edited.ini", p);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const std::string path = dir.file("voxclock.ini");
+        c.make(path);
+        Settings settings;
+        settings.DtmfLock = "1234";
+        SettingsReadResult read;
+        EXPECT_NO_THROW(read = SettingsFile(path).read(settings)) << c.what;
+        EXPECT_FALSE(read.ok) << c.what;
+        EXPECT_FALSE(read.error.empty()) << c.what;
+        EXPECT_EQ(read.unreadableFile, c.unreadableFile) << c.what;
+        EXPECT_EQ(settings.DtmfLock, "1234") << c.what;
+    }
+}
+
+TEST(SettingsFile, AnUnreadableFileIsKeptAsBadBeforeDefaultsReplaceIt) {
+    const std::string golden = readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");
+    const struct {
+        const char* what;
+        std::function<void(const std::string& path)> make;
+        const char* reason;
+    } cases[] = {
+        {"a hand edit",
+         [](const std::string& p) {
+             fs::copy_file(VOXCLOCK_TEST_DATA "/settings/hand_edited.ini", p);
+         },
+         "line 33: \"15 minutes\" is not a number in range"},
+        {"truncated", [&](const std::string& p) { writeFile(p, golden.substr(0, 400)); },
+         "line 14: the file ends before it"},
+        {"a failing disk", [](const std::string& p) { fs::create_symlink(kFailingDisk, p); },
+         "Input/output error"},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const std::string path = dir.file("voxclock.ini");
+        c.make(path);
+        const std::string before = fs::is_symlink(path) ? "" : readFile(path);
+        writeFile(dir.file("voxclock.ini.bad"), "an older bad copy");
+        RecordingUi ui;
+        Settings settings;
+
+        const IniOutcome out = ReadINIFile(SettingsFile(path), settings, ui);
+        EXPECT_FALSE(out.ok) << c.what;
+        EXPECT_FALSE(out.mustClose) << c.what;
+        EXPECT_EQ(ui.shown, (std::vector<Message>{kMissing, kCreated})) << c.what;
+        EXPECT_EQ(settings, Settings{}) << c.what;
+        EXPECT_EQ(readFile(path), newSettingsFileText()) << c.what;
+        ASSERT_EQ(out.eventLogLines.size(), 1u) << c.what;
+        EXPECT_EQ(out.eventLogLines[0].rfind("Unreadable settings kept as voxclock.ini.bad (", 0),
+                  0u)
+            << out.eventLogLines[0];
+        EXPECT_NE(out.eventLogLines[0].find(c.reason), std::string::npos) << out.eventLogLines[0];
+        // The newest bad copy replaces the older one, byte for byte (a link stays a link).
+        if (before.empty()) {
+            EXPECT_EQ(listing(dir.path),
+                      (std::set<std::string>{"voxclock.ini",
+                                             std::string("voxclock.ini.bad -> ") + kFailingDisk}))
+                << c.what;
+        } else {
+            EXPECT_EQ(listing(dir.path),
+                      (std::set<std::string>{"voxclock.ini", "voxclock.ini.bad"}))
+                << c.what;
+            EXPECT_EQ(readFile(dir.file("voxclock.ini.bad")), before) << c.what;
+        }
+    }
+
+    // A missing file is nothing to keep.
+    TempFolder dir;
+    RecordingUi ui;
+    Settings settings;
+    EXPECT_TRUE(
+        ReadINIFile(SettingsFile(dir.file("voxclock.ini")), settings, ui).eventLogLines.empty());
+    EXPECT_EQ(listing(dir.path), std::set<std::string>{"voxclock.ini"});
+}
+
+TEST(SettingsFile, AFolderInPlaceOfTheFileEndsWithTheCreateError) {
+    TempFolder dir;
+    const std::string path = dir.file("voxclock.ini");
+    fs::create_directory(path);
+    writeFile(path + "/notes.txt", "mine");
+    RecordingUi ui;
+    Settings settings;
+
+    const IniOutcome out = ReadINIFile(SettingsFile(path), settings, ui);
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.mustClose);
+    EXPECT_EQ(ui.shown, (std::vector<Message>{kMissing, kCreateError}));
+    EXPECT_TRUE(out.eventLogLines.empty());
+    // Not a settings file: left where it is, as it is.
+    EXPECT_EQ(listing(dir.path), std::set<std::string>{"voxclock.ini"});
+    EXPECT_EQ(readFile(path + "/notes.txt"), "mine");
+}
+
+TEST(SettingsFile, TheNameIsMatchedWithoutRegardToCase) {
+    const std::string golden = readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");
+    TempFolder dir;
+    // The file appears after the station made its settings file object.
+    const SettingsFile file(dir.file("voxclock.ini"));
+    writeFile(dir.file("Voxclock.ini"), golden);
+    RecordingUi ui;
+    Settings settings;
+    Settings expected;
+    std::istringstream goldenText(golden);
+    ASSERT_TRUE(parseSettingsFile(goldenText, expected));
+
+    const IniOutcome out = ReadINIFile(file, settings, ui);
+    EXPECT_TRUE(out.ok);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(settings, expected);
+
+    settings.DtmfLock = "DCBA";
+    ASSERT_TRUE(WriteIniFile(file, settings, ui).ok);
+    EXPECT_EQ(listing(dir.path), std::set<std::string>{"Voxclock.ini"});
+    EXPECT_EQ(readFile(dir.file("Voxclock.ini")), formatSettingsFile(settings));
+
+    // A bad copy in another spelling replaces the older bad copy; the new file takes the
+    // program's own spelling.
+    fs::remove(dir.file("Voxclock.ini"));
+    writeFile(dir.file("VOXCLOCK.INI"), golden.substr(0, 400));
+    writeFile(dir.file("voxclock.ini.bad"), "an older bad copy");
+    const IniOutcome recreated = ReadINIFile(file, settings, ui);
+    EXPECT_FALSE(recreated.mustClose);
+    ASSERT_EQ(recreated.eventLogLines.size(), 1u);
+    EXPECT_EQ(recreated.eventLogLines[0].rfind("Unreadable settings kept as voxclock.ini.bad", 0),
+              0u);
+    EXPECT_EQ(listing(dir.path), (std::set<std::string>{"voxclock.ini", "voxclock.ini.bad"}));
+    EXPECT_EQ(readFile(dir.file("voxclock.ini.bad")), golden.substr(0, 400));
+    EXPECT_EQ(readFile(dir.file("voxclock.ini")), newSettingsFileText());
 }
 
 }  // namespace

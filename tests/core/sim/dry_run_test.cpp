@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "sim/dry_run.h"
 #include "sim/events_file.h"
@@ -28,6 +29,38 @@ TEST(DryRun, AnHourFromAnEventsFileMatchesTheExpectedAirLog) {
     // The owner's folder is only read: nothing was added to it.
     EXPECT_FALSE(std::ifstream(kData + "/simulate/home/VoxclockLog.txt").good());
     EXPECT_FALSE(std::ifstream(kData + "/simulate/home/voxclock.lock").good());
+}
+
+TEST(DryRun, AReceiverBusyFromJustAfterTheHourDoesNotHoldOurTransmitter) {
+    // The hour is announced with the identification after it; a user keys up two seconds in and
+    // stays for the rest of the hour.
+    const std::string events = "/tmp/voxclock-dry-run-rx.events";
+    std::ofstream(events) << "10:00:02 rx on\n";
+    std::ostringstream out, err;
+    ASSERT_EQ(
+        runDryRun({kData + "/simulate/home", "2026-12-10 09:59:30", "2026-12-10 11:00:00", events},
+                  out, err),
+        0)
+        << err.str();
+    std::remove(events.c_str());
+    std::vector<std::string> ptt;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("\"ev\":\"ptt\"") != std::string::npos)
+            ptt.push_back(line.substr(17, 8) +
+                          (line.find("true") != std::string::npos ? " on" : " off"));
+    // Keyed for the time and the identification only: off again within ten seconds, and not
+    // keyed again while the receiver stays busy.
+    ASSERT_FALSE(ptt.empty());
+    EXPECT_EQ(ptt.front(), "10:00:00 on");
+    bool keyed = false;
+    for (const auto& p : ptt) {
+        if (p >= "10:00:10")
+            EXPECT_EQ(p.substr(9), "off") << p;
+        else
+            keyed = p.substr(9) == "on";
+    }
+    EXPECT_FALSE(keyed) << "still keyed at 10:00:10";
 }
 
 TEST(DryRun, ABadEventLineStopsTheRunBeforeItStarts) {
