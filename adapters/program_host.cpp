@@ -14,7 +14,9 @@ ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
       runtime_(clock_, loop_),
       air_(clock_),
       console_(std::cerr),
-      ui_(ui ? ui : &console_) {}
+      ui_(ui ? ui : &console_),
+      // From the start: a stop before the station exists must still end the program cleanly.
+      signals_(std::make_unique<StopSignals>([this] { requestStop(); })) {}
 
 ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
@@ -55,13 +57,25 @@ std::string ProgramHost::handleControlLine(const std::string& line) {
     return nodes_->handleLine(line);
 }
 
+void ProgramHost::requestStop() {
+    stopRequested_ = true;
+    // Exit_Program: the station's waits and loop all end on the runtime's quit.
+    runtime_.requestQuit();
+    if (onStopRequested)
+        onStopRequested();
+}
+
 int ProgramHost::exec() {
     if (!station_)
         return 1;
-    signals_ = std::make_unique<StopSignals>([this] { station_->exitProgram(); });
+    // Stopped before anything started: nothing to shut down.
+    if (stopRequested_)
+        return 0;
     const Station::StartOutcome outcome = station_->start();
+    // A check that failed ends the program at once, without shutdown; a stop asked for is still
+    // a clean end.
     if (outcome == Station::StartOutcome::EndedAtOnce)
-        return 1;
+        return stopRequested_ ? 0 : 1;
     if (outcome == Station::StartOutcome::Running) {
         // Control inputs only once this is the one running instance (the socket is its own).
         auto reply = [this](const std::string& answer) {
@@ -87,7 +101,7 @@ int ProgramHost::exec() {
     }
     station_->shutdown();
     server_.reset();
-    return outcome == Station::StartOutcome::Running ? 0 : 1;
+    return outcome == Station::StartOutcome::Running || stopRequested_ ? 0 : 1;
 }
 
 }  // namespace vox
