@@ -1,9 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace vox {
+
+// The longest control line, line end excluded ('\r' counts). A reader that meets a longer one
+// hands over its first kMaxControlLineBytes + 1 bytes, which the parser answers
+// "error: line too long": every line gets its answer, and no reader buffers without end.
+constexpr std::size_t kMaxControlLineBytes = 4096;
 
 // One line of the simulated node's control input (stdin, the control socket, an events file):
 // what the node program or the people around it do.
@@ -33,7 +39,8 @@ struct ControlCommand {
 std::string nodeMemberName(const std::string& name);
 
 // nullopt with *error set to one line ("error: unknown command 'frobnicate'") when the line is
-// not a command. A blank line or a '#' comment is nothing to do: nullopt with *error empty.
+// not a command or is longer than kMaxControlLineBytes. A blank line or a '#' comment is nothing to
+// do: nullopt with *error empty.
 std::optional<ControlCommand> parseControlCommand(const std::string& line, std::string* error);
 
 }  // namespace vox
