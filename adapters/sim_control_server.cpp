@@ -3,12 +3,14 @@
 #include <QFile>
 #include <QLocalSocket>
 
+#include "base/control_line.h"
+
 namespace vox {
 namespace {
 
 // A control line is a short command; a client that sends more without a line end is cut off
 // rather than allowed to grow our buffer.
-constexpr qint64 kMaxLineBytes = 4096;
+constexpr qint64 kMaxLineBytes = static_cast<qint64>(kMaxControlLineBytes);
 
 }  // namespace
 
@@ -46,7 +48,9 @@ void SimControlServer::accept() {
 
 void SimControlServer::readFrom(QLocalSocket* socket) {
     while (socket->canReadLine()) {
-        const QByteArray line = socket->readLine(kMaxLineBytes + 1);
+        // readLine keeps one byte of its limit for a terminator: this takes a whole line of
+        // kMaxLineBytes and its '\n', as standard input does.
+        const QByteArray line = socket->readLine(kMaxLineBytes + 2);
         if (!line.endsWith('\n'))
             break;  // longer than a command can be
         const std::string reply = handler_(line.toStdString());

@@ -6,24 +6,20 @@
 #include <cerrno>
 #include <vector>
 
+#include "base/control_line.h"
+
 namespace vox {
-namespace {
 
-// Beyond this a "line" is not a command; it is dropped rather than buffered without end.
-constexpr std::size_t kMaxLineBytes = 4096;
-
-}  // namespace
-
-StdinLineReader::StdinLineReader(OnLine onLine) : onLine_(std::move(onLine)) {}
+StdinLineReader::StdinLineReader(OnLine onLine, int fd) : onLine_(std::move(onLine)), fd_(fd) {}
 
 StdinLineReader::~StdinLineReader() = default;
 
 bool StdinLineReader::start() {
     if (notifier_)
         return true;
-    if (fcntl(STDIN_FILENO, F_GETFD) < 0)
+    if (fcntl(fd_, F_GETFD) < 0)
         return false;
-    notifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                      [this] { readAvailable(); });
     return true;
@@ -36,13 +32,13 @@ void StdinLineReader::stop() {
 
 void StdinLineReader::readAvailable() {
     char buffer[4096];
-    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
     if (n < 0 && (errno == EINTR || errno == EAGAIN))
         return;
     if (n <= 0) {
         // The end of the input: a last line without its line end still counts.
         stop();
-        if (!pending_.empty() && !tooLong_) {
+        if (!pending_.empty()) {
             std::string last;
             last.swap(pending_);
             onLine_(last);
@@ -53,16 +49,13 @@ void StdinLineReader::readAvailable() {
     std::vector<std::string> lines;
     for (const char* p = buffer; p != buffer + n; ++p) {
         if (*p != '\n') {
-            if (pending_.size() < kMaxLineBytes)
+            // One byte over the limit is enough for the parser to refuse the line.
+            if (pending_.size() <= kMaxControlLineBytes)
                 pending_ += *p;
-            else
-                tooLong_ = true;
             continue;
         }
-        if (!tooLong_)
-            lines.push_back(pending_);
+        lines.push_back(pending_);
         pending_.clear();
-        tooLong_ = false;
     }
     for (const std::string& line : lines)
         onLine_(line);

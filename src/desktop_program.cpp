@@ -154,6 +154,8 @@ int runDesktop(int argc, char** argv, const std::string& home) {
 
     MessageBoxUserInterface messages;
     ProgramHost host(home, &messages);
+    // A stop signal must not wait behind a modal box for a click that never comes.
+    host.onStopRequested = [&messages] { messages.closeAll(); };
     Desktop d;
     std::string error;
     if (!host.prepare(hooksFor(d, host), &error)) {

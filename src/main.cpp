@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/program_folder.h"
+#include "cwid_command.h"
 #include "program_host.h"
 #include "say_command.h"
 #include "sim/dry_run.h"
@@ -25,6 +26,7 @@ void usage() {
         "       voxclock simulate --home DIR --from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD "
         "HH:MM:SS\" [--events FILE]\n"
         "       voxclock say [--home DIR] [--wav FILE] TEXT\n"
+        "       voxclock cwid [--home DIR] [--wpm N] [--tone HZ] TEXT --wav FILE\n"
         "       voxclock --version\n");
 }
 
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "say")
         return vox::runSayCommand(argc - 1, argv + 1);
+    if (command == "cwid")
+        return vox::runCwidCommand(argc - 1, argv + 1);
     if (command == "--version") {
         std::printf("Voxclock TTS %d.%d.%d\n", VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR,
                     VOXCLOCK_VERSION_PATCH);

@@ -16,7 +16,9 @@ ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
       runtime_(clock_, loop_),
       air_(clock_),
       console_(std::cerr),
-      ui_(ui ? ui : &console_) {}
+      ui_(ui ? ui : &console_),
+      // From the start: a stop before the station exists must still end the program cleanly.
+      signals_(std::make_unique<StopSignals>([this] { requestStop(); })) {}
 
 ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
@@ -45,6 +47,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
             return std::make_unique<LoggedVoice>(
                 std::make_unique<EspeakVoice>(clock_, loop_, folder_.root()), air_, folder_.root());
         }};
+    ports.cwid = conf.conf.cwid;
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());
     runtime_.onFailure = [](const std::string& what) {
@@ -57,13 +60,25 @@ std::string ProgramHost::handleControlLine(const std::string& line) {
     return nodes_->handleLine(line);
 }
 
+void ProgramHost::requestStop() {
+    stopRequested_ = true;
+    // Exit_Program: the station's waits and loop all end on the runtime's quit.
+    runtime_.requestQuit();
+    if (onStopRequested)
+        onStopRequested();
+}
+
 int ProgramHost::exec() {
     if (!station_)
         return 1;
-    signals_ = std::make_unique<StopSignals>([this] { station_->exitProgram(); });
+    // Stopped before anything started: nothing to shut down.
+    if (stopRequested_)
+        return 0;
     const Station::StartOutcome outcome = station_->start();
+    // A check that failed ends the program at once, without shutdown; a stop asked for is still
+    // a clean end.
     if (outcome == Station::StartOutcome::EndedAtOnce)
-        return 1;
+        return stopRequested_ ? 0 : 1;
     if (outcome == Station::StartOutcome::Running) {
         // Control inputs only once this is the one running instance (the socket is its own).
         auto reply = [this](const std::string& answer) {
@@ -89,7 +104,7 @@ int ProgramHost::exec() {
     }
     station_->shutdown();
     server_.reset();
-    return outcome == Station::StartOutcome::Running ? 0 : 1;
+    return outcome == Station::StartOutcome::Running || stopRequested_ ? 0 : 1;
 }
 
 }  // namespace vox

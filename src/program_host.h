@@ -20,6 +20,8 @@ namespace vox {
 // The program in real time around a station: the Qt loop, the node simulator configured by
 // voxclock.conf, the espeak-ng voice, the per-user store, the air log in air.log, control
 // commands from standard input and sim.sock, and the stop signals. Needs a Qt application object.
+// SIGTERM and SIGINT end the program from any state: during start-up waits, behind a message box
+// or while running, with the shutdown sequence and exit status 0.
 class ProgramHost {
 public:
     // ui: the message boxes (null: the console, which also writes them to the event log).
@@ -31,6 +33,12 @@ public:
     bool prepare(WindowHooks hooks, std::string* error);
     // Start-up, the loop until the program ends, shutdown. Returns the exit status.
     int exec();
+    // What a stop signal does: every wait ends, the loop ends, shutdown runs. Any state.
+    void requestStop();
+    bool stopRequested() const { return stopRequested_; }
+    // Called on a stop request; the desktop closes its message boxes here, since a modal box
+    // would otherwise hold start-up until someone clicks it.
+    std::function<void()> onStopRequested;
 
     Station& station() { return *station_; }
     SimNodeSystem& simulator() { return *nodes_; }
@@ -59,6 +67,7 @@ private:
     std::unique_ptr<StdinLineReader> stdin_;
     std::unique_ptr<StopSignals> signals_;
     bool readStdin_ = false;
+    bool stopRequested_ = false;
 };
 
 }  // namespace vox

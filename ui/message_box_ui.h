@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
+
 #include "base/user_interface.h"
 
 class QWidget;
@@ -13,8 +16,17 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
 
+    // The program is ending (a stop signal): the open box goes away, and every later message only
+    // goes to standard error, so nothing waits for a click that will never come.
+    void closeAll();
+    bool closed() const { return closed_; }
+    // The box on screen, if any.
+    QMessageBox* openBox() const { return open_; }
+
 private:
     QWidget* parent_;
+    QPointer<QMessageBox> open_;
+    bool closed_ = false;
 };
 
 }  // namespace vox

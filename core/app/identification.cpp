@@ -46,6 +46,14 @@ void Identification::SendStationId() {
     }
 }
 
+void Identification::ensureIdFile(const std::string& nodeCall, const CwIdConf& conf) {
+    std::string logLine, error;
+    if (!ensureCwIdFile(ctx_.folder, nodeCall, conf, &logLine, &error))
+        ctx_.log.LogEvent("No CW ID generated: " + error);
+    else if (!logLine.empty())
+        ctx_.log.LogEvent(logLine);
+}
+
 void Identification::tRadioBusyID_Timer() {
     guarded("receiver idle count", [&] {
         if (!ctx_.node.link().isReceiving()) {

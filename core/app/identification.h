@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/control_registry.h"
+#include "app/cw_id.h"
 #include "app/part_context.h"
 
 namespace vox {
@@ -15,6 +17,9 @@ public:
     Identification(PartContext ctx, Timer& id, Timer& radioBusyId, ControlRegistry& controls);
 
     void SendStationId();
+    // Start-up: a node without a recorded identification gets one in Morse from its call, so it
+    // identifies out of the box. An owner's recording is never replaced.
+    void ensureIdFile(const std::string& nodeCall, const CwIdConf& conf);
 
     // Minutes since the last identification, and seconds since the receiver was last busy; both
     // stop at their 16-bit limit.

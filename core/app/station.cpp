@@ -13,6 +13,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       airLog_(ports.airLog),
       createVoice_(std::move(ports.createVoice)),
       hooks_(std::move(hooks)),
+      cwid_(ports.cwid),
       settingsFile_(folder_.path("\\voxclock.ini"), std::move(ports.settingsWriter)),
       eventLog_(folder_, rt_.clock()),
       timers_(rt_),

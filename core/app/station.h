@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/control_registry.h"
+#include "app/cw_id.h"
 #include "app/event_log.h"
 #include "app/front_panel.h"
 #include "app/identification.h"
@@ -40,6 +41,8 @@ struct StationPorts {
     std::function<std::unique_ptr<Voice>()> createVoice;
     // Writes the settings file; empty = the real file system.
     SettingsWriter settingsWriter = {};
+    // How a generated CW identification sounds (voxclock.conf [cwid]).
+    CwIdConf cwid = {};
 };
 
 // What the desktop does around start-up and shutdown; the headless program leaves these empty.
@@ -154,6 +157,7 @@ private:
     AirLog& airLog_;
     std::function<std::unique_ptr<Voice>()> createVoice_;
     WindowHooks hooks_;
+    CwIdConf cwid_;
     SettingsFile settingsFile_;
     EventLog eventLog_;
     InstanceLock instanceLock_;

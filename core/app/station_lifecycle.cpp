@@ -158,12 +158,14 @@ Station::StartOutcome Station::start() {
     if (!CheckEchoLink())
         return StartOutcome::EndedAtOnce;
 
+    std::string nodeCall;
     try {
-        const std::string call = setupConfig_->callsign();
-        state_.OwnCall = call.substr(0, call.find('-'));
+        nodeCall = setupConfig_->callsign();
+        state_.OwnCall = nodeCall.substr(0, nodeCall.find('-'));
     } catch (...) {
         state_.OwnCall.clear();
     }
+    identification_.ensureIdFile(nodeCall, cwid_);
     restoreWindowPosition();
 
     for (const char* name : kDisableAtStart)

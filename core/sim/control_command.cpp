@@ -72,6 +72,9 @@ std::string nodeMemberName(const std::string& name) {
 std::optional<ControlCommand> parseControlCommand(const std::string& line, std::string* error) {
     if (error)
         error->clear();
+    const std::size_t length = line.size() - (!line.empty() && line.back() == '\n' ? 1 : 0);
+    if (length > kMaxControlLineBytes)
+        return fail(error, "line too long");
     std::string text = line;
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
         text.pop_back();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+
+#include "base/control_line.h"
 
 namespace vox {
 
@@ -33,7 +36,8 @@ struct ControlCommand {
 std::string nodeMemberName(const std::string& name);
 
 // nullopt with *error set to one line ("error: unknown command 'frobnicate'") when the line is
-// not a command. A blank line or a '#' comment is nothing to do: nullopt with *error empty.
+// not a command or is longer than kMaxControlLineBytes. A blank line or a '#' comment is nothing to
+// do: nullopt with *error empty.
 std::optional<ControlCommand> parseControlCommand(const std::string& line, std::string* error);
 
 }  // namespace vox

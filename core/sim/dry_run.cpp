@@ -128,6 +128,7 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
                            return std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt),
                                                                 air, folder.root());
                        }};
+    ports.cwid = conf.conf.cwid;
     Station station(std::move(ports));
     ui.setEventLog(&station.eventLog());
 

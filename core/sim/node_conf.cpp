@@ -35,6 +35,14 @@ bool parseInt(const std::string& text, int min, int& out) {
     return true;
 }
 
+bool parseIntIn(const std::string& text, int min, int max, int& out) {
+    int v = 0;
+    if (!parseInt(text, min, v) || v > max)
+        return false;
+    out = v;
+    return true;
+}
+
 class Reader {
 public:
     explicit Reader(NodeConf& conf) : conf_(conf) {}
@@ -50,7 +58,7 @@ public:
             if (text.back() != ']')
                 return "not a [section] line";
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
-            if (section_ != "node" && section_ != "sim") {
+            if (section_ != "node" && section_ != "sim" && section_ != "cwid") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -67,6 +75,8 @@ public:
             return "key '" + ShownExcerpt(key) + "' outside a section";
         if (section_ == "?")
             return {};
+        if (section_ == "cwid")
+            return cwidKey(key, value);
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
     }
 
@@ -100,6 +110,46 @@ private:
         if (!parseInt(value, min, *number))
             return "'" + key + "' is not a valid number: '" + ShownExcerpt(value) + "'";
         return {};
+    }
+
+    std::string cwidKey(const std::string& key, const std::string& value) {
+        CwIdConf& cw = conf_.cwid;
+        if (key == "amplitude") {
+            double v = 0;
+            const char* end = value.data() + value.size();
+            const auto [p, ec] = std::from_chars(value.data(), end, v);
+            if (value.empty() || ec != std::errc() || p != end || !(v >= kCwAmplitudeMin) ||
+                v > kCwAmplitudeMax)
+                return outOfRange(key, value, "0.05 to 1");
+            cw.amplitude = v;
+            return {};
+        }
+        int v = 0;
+        if (key == "wpm") {
+            if (!parseIntIn(value, kCwWpmMin, kCwWpmMax, v))
+                return outOfRange(key, value, range(kCwWpmMin, kCwWpmMax));
+            cw.wpm = v;
+        } else if (key == "tone_hz") {
+            if (!parseIntIn(value, kCwToneMin, kCwToneMax, v))
+                return outOfRange(key, value, range(kCwToneMin, kCwToneMax));
+            cw.toneHz = v;
+        } else if (key == "suffix") {
+            if (!parseIntIn(value, 0, 1, v))
+                return "'suffix' is not 0 or 1: '" + ShownExcerpt(value) + "'";
+            cw.suffix = v == 1;
+        } else {
+            return unknownKey(key);
+        }
+        return {};
+    }
+
+    static std::string range(int min, int max) {
+        return std::to_string(min) + " to " + std::to_string(max);
+    }
+
+    static std::string outOfRange(const std::string& key, const std::string& value,
+                                  const std::string& range) {
+        return "'" + key + "' is not a number from " + range + ": '" + ShownExcerpt(value) + "'";
     }
 
     std::string unknownKey(const std::string& key) {

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "app/cw_id.h"
+
 namespace vox {
 
-// What "voxclock.conf" in the program folder says about the node: the settings file has no place
-// for these. Members hold the defaults.
+// What "voxclock.conf" in the program folder says about the node and its generated CW
+// identification: the settings file has no place for these. Members hold the defaults.
 struct NodeConf {
     std::string backend = "sim";  // the only node backend so far
     // [sim]
@@ -17,6 +19,8 @@ struct NodeConf {
     std::string dtmfCommands;   // the node's "DTMFCommands": "name=code" items, comma-separated
     std::string dtmfShortcuts;  // the node's "DTMFShortCuts"
     std::string soundFilesDir;  // the node's "SoundFilesDir"
+    // [cwid]
+    CwIdConf cwid;
 
     bool operator==(const NodeConf&) const = default;
 };

@@ -26,14 +26,16 @@ std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The texts of the event log, without their time stamps.
+// The event log's texts, less the generated identification's line (not about the settings).
 std::vector<std::string> logged(const StationRig& rig) {
     std::vector<std::string> texts;
     std::istringstream in(readFile(rig.folderPath("VoxclockLog.txt")));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        texts.push_back(line.size() > 18 ? line.substr(18) : line);
+        const std::string text = line.size() > 18 ? line.substr(18) : line;
+        if (text.rfind("CW ID generated", 0) != 0)
+            texts.push_back(text);
     }
     return texts;
 }

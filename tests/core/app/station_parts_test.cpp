@@ -164,3 +164,37 @@ TEST(Identification, OnItsOwnRigIdentifiesOnceTheMinutesHaveRunAndOnCommand1) {
 
 }  // namespace
 }  // namespace vox
+
+namespace vox {
+namespace {
+
+TEST(Identification, AFreshNodeGeneratesItsIdAtStartUpAndSendsIt) {
+    StationRig rig(LocalTime{2026, 12, 10, 12, 1, 0, 0});
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    const std::string id = rig.folderPath("wav/id.wav");
+    ASSERT_TRUE(std::filesystem::is_regular_file(id));
+    EXPECT_NE(std::find_if(rig.airLines.begin(), rig.airLines.end(),
+                           [](const std::string& l) {
+                               return l.find(
+                                          "\"log\",\"text\":\"CW ID generated for N0CALL at 20 "
+                                          "wpm\"") != std::string::npos;
+                           }),
+              rig.airLines.end());
+    // The defaults identify every ten minutes: by 12:12 the generated file has gone out.
+    rig.runUntil(LocalTime{2026, 12, 10, 12, 12, 0, 0});
+    EXPECT_FALSE(rig.timedEvents("play:wav/id.wav").empty())
+        << ::testing::PrintToString(rig.timedEvents());
+}
+
+TEST(Identification, AnOwnersRecordingIsKept) {
+    StationRig rig;
+    rig.touch("wav/ID.WAV", "the owner's own");
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    EXPECT_FALSE(std::filesystem::exists(rig.folderPath("wav/id.wav")));
+    std::ifstream in(rig.folderPath("wav/ID.WAV"));
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, "the owner's own");
+}
+
+}  // namespace
+}  // namespace vox

@@ -86,5 +86,30 @@ TEST(ControlCommand, BlankAndCommentLinesAreNothingToDo) {
     }
 }
 
+// The limit counts what comes before the '\n', a '\r' included: the readers cut there.
+TEST(ControlCommand, ALineOverTheLimitIsAnsweredTooLong) {
+    const std::string chat = "chat W1AW>";
+    const std::string atLimit = chat + std::string(kMaxControlLineBytes - chat.size(), 'x');
+    const struct {
+        std::string line;
+        bool ok;
+    } cases[] = {
+        {atLimit, true},
+        {atLimit + "\n", true},
+        {atLimit + "x", false},
+        {atLimit + "\r\n", false},
+        {atLimit + "x\n", false},
+        {std::string(1 << 20, '#'), false},  // even what would be a comment
+        {std::string(kMaxControlLineBytes + 1, ' '), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.size());
+        std::string error = "stale";
+        const auto got = parseControlCommand(c.line, &error);
+        EXPECT_EQ(got.has_value(), c.ok);
+        EXPECT_EQ(error, c.ok ? "" : "error: line too long");
+    }
+}
+
 }  // namespace
 }  // namespace vox

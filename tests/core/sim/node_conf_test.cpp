@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -18,6 +20,7 @@ TEST(NodeConf, MissingFileGivesDefaultsQuietly) {
     EXPECT_TRUE(r.warnings.empty());
     EXPECT_EQ(r.conf.callsign, "N0CALL-L");
     EXPECT_EQ(r.conf.connectDelayMs, 1500);
+    EXPECT_EQ(r.conf.cwid, (CwIdConf{20, 800, 0.5, false}));
 }
 
 // CR LF, a byte-order mark, comments, odd letter case and DTMF codes full of '#', '*' and ';',
@@ -31,6 +34,7 @@ TEST(NodeConf, GoldenFileReadsEveryKey) {
     want.dtmfCommands = "Connect=#1, Disconnect=##, Status=*;9 ,Info=08";
     want.dtmfShortcuts = "Random=00,Query=0*";
     want.soundFilesDir = "C:\\Program Files\\EchoLink\\Sounds";
+    want.cwid = {25, 650, 0.35, true};
     const ConfResult r = loadNodeConf(fixture("golden.conf"));
     EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
     EXPECT_EQ(r.conf, want);
@@ -73,6 +77,44 @@ TEST(NodeConf, BrokenFilesKeepDefaultsForWhatIsBad) {
         ASSERT_EQ(r.warnings.size(), 1u);
         EXPECT_EQ(r.warnings[0], c.warning);
     }
+}
+
+// Each [cwid] value outside its limits keeps its default, the others in the section are used.
+TEST(NodeConf, CwIdValuesOutsideTheirLimitsKeepTheirDefaults) {
+    struct Case {
+        const char* line;
+        const char* warning;
+    };
+    const Case cases[] = {
+        {"wpm = 4", "'wpm' is not a number from 5 to 60: '4'"},
+        {"wpm = 61", "'wpm' is not a number from 5 to 60: '61'"},
+        {"wpm = 20.5", "'wpm' is not a number from 5 to 60: '20.5'"},
+        {"tone_hz = 299", "'tone_hz' is not a number from 300 to 3000: '299'"},
+        {"tone_hz = 3001", "'tone_hz' is not a number from 300 to 3000: '3001'"},
+        {"tone_hz =", "'tone_hz' is not a number from 300 to 3000: ''"},
+        {"amplitude = 0", "'amplitude' is not a number from 0.05 to 1: '0'"},
+        {"amplitude = 1.01", "'amplitude' is not a number from 0.05 to 1: '1.01'"},
+        {"amplitude = nan", "'amplitude' is not a number from 0.05 to 1: 'nan'"},
+        {"amplitude = 0.5x", "'amplitude' is not a number from 0.05 to 1: '0.5x'"},
+        {"suffix = yes", "'suffix' is not 0 or 1: 'yes'"},
+        {"suffix = 2", "'suffix' is not 0 or 1: '2'"},
+        {"speed = 20", "unknown key 'speed' in [cwid]"},
+    };
+    const std::string path = ::testing::TempDir() + "voxclock-cwid.conf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(path) << "[cwid]\nwpm = 5\n"
+                            << c.line << "\nwpm = 60\ntone_hz = 3000\n"
+                            << "amplitude = 1\nsuffix = 1\n"
+                            << c.line << "\n";
+        NodeConf want;
+        want.cwid = {60, 3000, 1.0, true};  // the limits themselves are fine
+        const ConfResult r = loadNodeConf(path);
+        EXPECT_EQ(r.conf, want);
+        ASSERT_EQ(r.warnings.size(), 1u);
+        EXPECT_EQ(r.warnings[0], std::string("voxclock-cwid.conf line 3: ") + c.warning);
+    }
+    std::remove(path.c_str());
 }
 
 TEST(NodeConf, AFolderInPlaceOfTheFileIsReported) {

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+
+#include <unistd.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/control_command.h"
+#include "sim_control_server.h"
+#include "sim_control_stdin.h"
+
+namespace vox {
+namespace {
+
+// Runs the Qt loop until done() holds; the deadline only keeps a broken test from hanging.
+template <class Done>
+bool pumpUntil(Done done) {
+    QDeadlineTimer guard(20000);
+    while (!done() && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return done();
+}
+
+// What the program answers a control line with, short of running a node.
+std::string answer(const std::string& line) {
+    std::string error;
+    return parseControlCommand(line, &error) ? "ok" : error;
+}
+
+const std::size_t kMax = kMaxControlLineBytes;
+
+// Every line typed or piped in gets one answer, an overlong one too, and the reader never holds
+// more than one byte over the limit, however long the line.
+TEST(StdinLineReader, EveryLineIsAnsweredOverlongOnesOnce) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    std::vector<std::string> lines, replies;
+    StdinLineReader reader(
+        [&](const std::string& line) {
+            lines.push_back(line);
+            replies.push_back(answer(line));
+        },
+        fds[0]);
+    ASSERT_TRUE(reader.start());
+
+    const std::string input = "rx on\n" + std::string(5000, 'x') + "\n" + std::string(kMax, 'y') +
+                              "\n" + std::string(kMax, 'w') + "\r\n" + "busy on\n" +
+                              std::string(1 << 20, 'z');  // no line end at all
+    std::thread writer([&] {
+        for (std::size_t at = 0; at < input.size();) {
+            const ssize_t n = ::write(fds[1], input.data() + at, input.size() - at);
+            if (n <= 0)
+                break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+    });
+    const bool all = pumpUntil([&] { return replies.size() >= 6; });
+    writer.join();
+    ASSERT_TRUE(all) << replies.size();
+
+    const std::string tooLong = "error: line too long";
+    EXPECT_EQ(replies,
+              (std::vector<std::string>{"ok", tooLong,
+                                        "error: unknown command '" + std::string(40, 'y') + "...'",
+                                        tooLong, "ok", tooLong}));
+    for (const std::string& line : lines)
+        EXPECT_LE(line.size(), kMax + 1);
+    // Nothing more arrives for the same lines.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replies.size(), 6u);
+    ::close(fds[0]);
+}
+
+// The socket and standard input draw the line at the same byte.
+TEST(SimControlServer, AnswersUpToTheLimitAndRefusesBeyond) {
+    const std::string path =
+        ::testing::TempDir() + "voxclock-control-" + std::to_string(::getpid()) + ".sock";
+    SimControlServer server(path, [](const std::string& line) { return answer(line); });
+    std::string error;
+    ASSERT_TRUE(server.listen(&error)) << error;
+
+    QLocalSocket client;
+    client.connectToServer(QString::fromStdString(path));
+    ASSERT_TRUE(pumpUntil([&] { return client.state() == QLocalSocket::ConnectedState; }));
+    client.write(QByteArray::fromStdString("rx on\n" + std::string(kMax, 'y') + "\n"));
+    std::vector<std::string> replies;
+    auto collect = [&] {
+        while (client.canReadLine())
+            replies.push_back(client.readLine().trimmed().toStdString());
+    };
+    ASSERT_TRUE(pumpUntil([&] {
+        collect();
+        return replies.size() >= 2;
+    }));
+    EXPECT_EQ(replies[0], "ok");
+    EXPECT_EQ(replies[1], "error: unknown command '" + std::string(40, 'y') + "...'");
+
+    client.write(QByteArray::fromStdString(std::string(kMax + 1, 'x') + "\n"));
+    ASSERT_TRUE(pumpUntil([&] {
+        collect();
+        return replies.size() >= 3;
+    }));
+    EXPECT_EQ(replies[2], "error: line too long");
+}
+
+}  // namespace
+}  // namespace vox
