@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/prepared_files.h"
+#include "app/run_station.h"
 #include "base/air_logging_voice.h"
 #include "base/user_store.h"
 #include "espeak_voice.h"
@@ -68,43 +69,38 @@ void ProgramHost::requestStop() {
         onStopRequested();
 }
 
+void ProgramHost::openControlInputs() {
+    // Control inputs only once this is the one running instance (the socket is its own).
+    auto reply = [this](const std::string& answer) {
+        if (answer.empty())
+            return;
+        if (onControlReply)
+            onControlReply(answer);
+        else
+            std::cout << answer << std::endl;
+    };
+    server_ = std::make_unique<SimControlServer>(
+        folder_.path("sim.sock"), [this](const std::string& l) { return handleControlLine(l); });
+    std::string error;
+    if (!server_->listen(&error))
+        std::cerr << error << std::endl;
+    if (readStdin_) {
+        stdin_ = std::make_unique<StdinLineReader>(
+            [this, reply](const std::string& l) { reply(handleControlLine(l)); });
+        stdin_->start();
+    }
+}
+
 int ProgramHost::exec() {
     if (!station_)
         return 1;
     // Stopped before anything started: nothing to shut down.
     if (stopRequested_)
         return 0;
-    const Station::StartOutcome outcome = station_->start();
-    // A check that failed ends the program at once, without shutdown; a stop asked for is still
-    // a clean end.
-    if (outcome == Station::StartOutcome::EndedAtOnce)
-        return stopRequested_ ? 0 : 1;
-    if (outcome == Station::StartOutcome::Running) {
-        // Control inputs only once this is the one running instance (the socket is its own).
-        auto reply = [this](const std::string& answer) {
-            if (answer.empty())
-                return;
-            if (onControlReply)
-                onControlReply(answer);
-            else
-                std::cout << answer << std::endl;
-        };
-        server_ = std::make_unique<SimControlServer>(
-            folder_.path("sim.sock"),
-            [this](const std::string& l) { return handleControlLine(l); });
-        std::string error;
-        if (!server_->listen(&error))
-            std::cerr << error << std::endl;
-        if (readStdin_) {
-            stdin_ = std::make_unique<StdinLineReader>(
-                [this, reply](const std::string& l) { reply(handleControlLine(l)); });
-            stdin_->start();
-        }
-        runtime_.run();
-    }
-    station_->shutdown();
+    const int status = runStation(*station_, [this] { openControlInputs(); });
     server_.reset();
-    return outcome == Station::StartOutcome::Running || stopRequested_ ? 0 : 1;
+    // A stop asked for is a clean end, whatever start-up came to.
+    return stopRequested_ ? 0 : status;
 }
 
 }  // namespace vox

@@ -51,6 +51,8 @@ public:
 
 private:
     std::string handleControlLine(const std::string& line);
+    // The control socket, and standard input when asked for.
+    void openControlInputs();
 
     ProgramFolder folder_;
     SystemClock clock_;
