@@ -35,6 +35,17 @@ void centre(QWidget* w) {
         w->move(screen->availableGeometry().center() - w->rect().center());
 }
 
+// The owner's manual, at a section when one is named.
+void openManual(const QString& section) {
+    const QString manual = findManual(manualCandidates());
+    if (manual.isEmpty())
+        return;
+    QUrl url = QUrl::fromLocalFile(manual);
+    if (!section.isEmpty())
+        url.setFragment(section);
+    QDesktopServices::openUrl(url);
+}
+
 // The windows around the station. Declared after the host so they go first.
 struct Desktop {
     std::unique_ptr<MainWindow> main;
@@ -86,12 +97,9 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     a.restorePosition = [&st] { return std::make_pair(st.RestoreTop, st.RestoreLeft); };
     a.viewLog = [&st] { viewEventLog(st.eventLog(), desktopUrlOpener()); };
     a.deleteLog = [&st] { deleteEventLog(st.eventLog()); };
-    a.openHelp = [] {
-        // A missing manual or handler is ignored, like any failure to open a document.
-        const QString manual = findManual(manualCandidates());
-        if (!manual.isEmpty())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
-    };
+    // A missing manual or handler is ignored, like any failure to open a document.
+    a.openHelp = [] { openManual({}); };
+    a.openManualSection = [](const QString& section) { openManual(section); };
     a.showAbout = [&d] {
         if (!d.about) {
             d.about = new AboutWindow(d.main.get());
@@ -101,7 +109,6 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
         d.about->raise();
     };
     a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
-    a.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     a.showSimulator = [&d, &host] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(

@@ -26,10 +26,14 @@ namespace {
 
 constexpr int kRemoteNodes = 8;
 
-// Addresses behind the Help menu's web and mail entries.
-const char* const kWebSite = "https://voxclock.example.org/";
-const char* const kMailingList = "https://lists.example.org/voxclock-users";
-const char* const kMakerMail = "mailto:voxclock@example.org";
+// The Help menu's entries into the owner's manual: caption, section anchor. The program has no
+// web site or mailing list of its own, so the manual stands in for them.
+const std::pair<const char*, const char*> kManualSections[] = {
+    {"Starting and Stopping", "starting"},
+    {"The Tray Icon", "tray"},
+    {"The Main Window", "main-window"},
+    {"The Node Simulator", "simulator"},
+    {"Files", "files"}};
 
 }  // namespace
 
@@ -45,10 +49,15 @@ MainWindow::MainWindow(FrontPanel& panel, MainWindowActions actions, bool trayAv
     buildControls();
     buildMenus();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
     status_ = std::make_unique<StatusBarView>(statusBar(), panel_);
     for (const auto& [name, widget] : controls_)
         refreshControl(name);
     showPtt();
+    // The controls sit in a fixed arrangement: the window takes the size it needs and no other
+    // (a window manager offers no maximize for it), growing only when a caption needs room.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
     listener_ = panel_.subscribe([this](const FrontPanel::Change& c) { onPanelChanged(c); });
 }
 
@@ -114,11 +123,13 @@ void MainWindow::buildControls() {
     fileLayout->addWidget(addCheckBox("cbFileHour", QStringLiteral("Hour")));
     fileLayout->addWidget(addCheckBox("cbFileHalfHour", QStringLiteral("Half Hour")));
     fileLayout->addWidget(addCheckBox("cbFileQuarterHour", QStringLiteral("Quarter Hour")));
+    // The info file is chosen in Setup -> INFO File; here it is only shown. Read-only and out of
+    // the focus chain, so stray key presses go nowhere.
     fileName_ = new QLineEdit;
     fileName_->setObjectName(QStringLiteral("tbFileName"));
+    fileName_->setReadOnly(true);
+    fileName_->setFocusPolicy(Qt::NoFocus);
     controls_["tbFileName"] = fileName_;
-    connect(fileName_, &QLineEdit::editingFinished, this,
-            [this] { panel_.setCaption("tbFileName", fileName_->text().toStdString()); });
     fileLayout->addWidget(fileName_);
     fileLayout->addWidget(addButton("CMDFile", QStringLiteral("Xmit File")));
     grid->addWidget(xmitFile, 0, 1);
@@ -247,12 +258,13 @@ void MainWindow::buildMenus() {
         };
     };
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    // Alt plus the underlined letter opens a menu; the captions read as before.
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     addMenuItem(file, QStringLiteral("Save INI File"), "mnuFileSave", call(actions_.saveSettings));
     file->addSeparator();
     addMenuItem(file, QStringLiteral("Exit"), "mnuFileExit", call(actions_.exitProgram));
 
-    QMenu* setup = bar->addMenu(QStringLiteral("Setup"));
+    QMenu* setup = bar->addMenu(QStringLiteral("&Setup"));
     const std::pair<const char*, const char*> dialogs[] = {{"DTMF Cmds", "mnuSetupDTMF"},
                                                            {"INFO File", "mnuSetupWavFile"},
                                                            {"Remote Nodes", "mnuSetupRemoteNodes"},
@@ -269,37 +281,34 @@ void MainWindow::buildMenus() {
         addMenuItem(setup, c, name, [this, c] { placeholder(c); });
     }
 
-    addMenuItem(nullptr, QStringLiteral("Search"), "mnuSearch",
+    addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",
                 [this] { placeholder(QStringLiteral("Search")); });
-    addMenuItem(nullptr, QStringLiteral("DTMF Pad"), "mnuDTMF",
+    addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF",
                 [this] { placeholder(QStringLiteral("DTMF Pad")); });
 
-    QMenu* log = bar->addMenu(QStringLiteral("Log File"));
+    QMenu* log = bar->addMenu(QStringLiteral("&Log File"));
     addMenuItem(log, QStringLiteral("View"), "mnuLogView", call(actions_.viewLog));
     log->addSeparator();
     addMenuItem(log, QStringLiteral("Delete"), "mnuLogDelete", call(actions_.deleteLog));
 
     if (actions_.showSimulator)
-        addMenuItem(nullptr, QStringLiteral("Simulator"), "mnuSimulator",
+        addMenuItem(nullptr, QStringLiteral("Si&mulator"), "mnuSimulator",
                     call(actions_.showSimulator));
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     QAction* contents =
         addMenuItem(help, QStringLiteral("Contents"), "mnuHelpShow", call(actions_.openHelp));
     contents->setShortcut(QKeySequence(Qt::Key_F1));
     help->addSeparator();
-    const std::pair<const char*, const char*> links[] = {
-        {"Voxclock Web Site", kWebSite},
-        {"Voxclock Users' Mailing List", kMailingList},
-        {"Mail the Maker", kMakerMail}};
     int n = 0;
-    for (const auto& [caption, address] : links) {
-        const QUrl url(QString::fromLatin1(address));
-        const std::string name = "mnuHelpLink" + std::to_string(++n);
-        addMenuItem(help, QString::fromUtf8(caption), name.c_str(), [this, url] {
-            if (actions_.openUrl)
-                actions_.openUrl(url);
+    for (const auto& [caption, anchor] : kManualSections) {
+        const QString section = QString::fromLatin1(anchor);
+        const std::string name = "mnuHelpSection" + std::to_string(++n);
+        QAction* a = addMenuItem(help, QString::fromLatin1(caption), name.c_str(), [this, section] {
+            if (actions_.openManualSection)
+                actions_.openManualSection(section);
         });
+        a->setData(section);
     }
     help->addSeparator();
     addMenuItem(help, QStringLiteral("About Voxclock TTS"), "mnuAbout", call(actions_.showAbout));
@@ -356,26 +365,36 @@ int MainWindow::dpi() const {
     return logicalDpiY();
 }
 
+void MainWindow::moveClientTo(QPoint where) {
+    // Positions are the client area's corner, stored and put back alike. The frame's corner is
+    // unknown until the window manager has framed the window, and a frame corner put back as the
+    // client's would creep up by the title bar at every start.
+    setGeometry(QRect(where, size()));
+}
+
 void MainWindow::placeAt(int top, int left) {
     const QPoint where(twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi()));
     // A place on a screen that is gone would leave the window out of reach.
     if (!QGuiApplication::screenAt(where))
         return;
-    move(where);
+    moveClientTo(where);
+    placed_ = true;
 }
 
 std::optional<std::pair<int, int>> MainWindow::normalPosition() const {
     if (!isVisible() ||
         (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return std::nullopt;
-    const QPoint p = pos();
+    const QPoint p = geometry().topLeft();
     return std::make_pair(pixelsToTwips(p.y(), dpi()), pixelsToTwips(p.x(), logicalDpiX()));
 }
 
 void MainWindow::reportPosition() {
-    if (!actions_.movedInNormalState)
+    const auto p = normalPosition();
+    if (!p)
         return;
-    if (const auto p = normalPosition())
+    placed_ = true;
+    if (actions_.movedInNormalState)
         actions_.movedInNormalState(p->first, p->second);
 }
 
@@ -386,30 +405,34 @@ void MainWindow::goToTray() {
         show();
         return;
     }
-    setWindowState(windowState() | Qt::WindowMinimized);
+    // Only hidden, never marked minimized: a window marked so while hidden is mapped iconic by
+    // the window manager later, and the tray click that should show it seems to do nothing.
     hide();
 }
 
 void MainWindow::restoreFromTray() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Placed before it is shown, so it maps there. Until the window has had a place of its own
+    // (stored, or shown in the normal state) the window manager's choice stands.
+    if (placed_ && actions_.restorePosition) {
+        const auto [top, left] = actions_.restorePosition();
+        moveClientTo({twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi())});
+    }
     show();
     raise();
     activateWindow();
-    if (actions_.restorePosition) {
-        const auto [top, left] = actions_.restorePosition();
-        move(twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi()));
-    }
+    // Shown in the normal state: that is now the place to come back to.
+    reportPosition();
 }
 
 void MainWindow::sendToTray() {
     // Only a shown, normal window has a place worth going back to; a hidden one keeps the last.
     reportPosition();
-    if (trayAvailable_) {
-        setWindowState(windowState() | Qt::WindowMinimized);
+    if (trayAvailable_)
         hide();
-    } else {
+    else
         showMinimized();
-    }
 }
 
 void MainWindow::closeForShutdown() {

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include <QMainWindow>
-#include <QUrl>
 
 #include "app/front_panel.h"
 #include "status_bar_view.h"
@@ -39,8 +38,8 @@ struct MainWindowActions {
     std::function<void()> openHelp;
     std::function<void()> showAbout;
     std::function<void(bool recording)> openMixer;
-    // The Help menu's web and mail entries.
-    std::function<void(const QUrl&)> openUrl;
+    // The Help menu's entries into the owner's manual: the section's anchor ("files").
+    std::function<void(const QString& section)> openManualSection;
     // A setup dialog ("DTMF Cmds", ...); empty: a message that it is not available yet.
     std::function<void(const QString& caption)> openDialog;
     // Set when the node backend is the simulator: adds the "Simulator" menu entry.
@@ -71,7 +70,8 @@ public:
     std::optional<std::pair<int, int>> normalPosition() const;
     // Start-up: minimized and hidden in the tray; without a tray the window stays shown.
     void goToTray();
-    // Tray left click: normal state, shown and raised, at RestoreTop/RestoreLeft.
+    // Tray left click: normal state, shown and raised, at RestoreTop/RestoreLeft once the window
+    // has had a place of its own.
     void restoreFromTray();
     // Tray right click: remember where the window is, then minimize (and hide) it.
     void sendToTray();
@@ -96,6 +96,7 @@ private:
     void refreshControl(const std::string& name);
     void showPtt();
     void reportPosition();
+    void moveClientTo(QPoint where);
     void placeholder(const QString& caption);
     int dpi() const;
 
@@ -110,6 +111,8 @@ private:
     QLabel* ptt_ = nullptr;
     QLineEdit* fileName_ = nullptr;
     bool closing_ = false;
+    // Set once the window has a place: stored at start-up, or shown in the normal state.
+    bool placed_ = false;
     std::unique_ptr<StatusBarView> status_;
 };
 

@@ -69,23 +69,34 @@ QPixmap microphonePixmap(int size) {
     return pm;
 }
 
+void paintAppIcon(QPainter& p, int size) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size / 32.0;
+    // A clock face with radio waves from it: the program speaks the time on the air. The face
+    // sits low and left so the waves fit in the corner; every stroke, with half its pen, stays
+    // at least a pixel inside the square.
+    const QPointF centre(13 * s, 19 * s);
+    const QColor ink(20, 40, 110);
+    p.setPen(QPen(ink, 2 * s));
+    p.setBrush(QColor(235, 240, 255));
+    p.drawEllipse(centre, 11 * s, 11 * s);
+    p.setPen(QPen(ink, 2.5 * s, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, centre + QPointF(0, -7 * s));
+    p.drawLine(centre, centre + QPointF(5 * s, 2.5 * s));
+    p.setPen(QPen(QColor(200, 0, 0), 2 * s, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    for (const double r : {14.5 * s, 18 * s})
+        p.drawArc(QRectF(centre - QPointF(r, r), QSizeF(2 * r, 2 * r)), 25 * 16, 40 * 16);
+    p.restore();
+}
+
 QIcon appIcon() {
     QIcon icon;
     for (int size : {16, 22, 32, 48, 64}) {
         QPixmap pm = blank(size);
         QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        const double s = size / 32.0;
-        // A clock face with a radio wave: the program speaks the time on the air.
-        p.setPen(QPen(QColor(20, 40, 110), 2 * s));
-        p.setBrush(QColor(235, 240, 255));
-        p.drawEllipse(QRectF(2 * s, 2 * s, 28 * s, 28 * s));
-        p.setPen(QPen(QColor(20, 40, 110), 2.5 * s, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(16 * s, 16 * s), QPointF(16 * s, 7 * s));
-        p.drawLine(QPointF(16 * s, 16 * s), QPointF(22 * s, 19 * s));
-        p.setPen(QPen(QColor(200, 0, 0), 2 * s));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(-4 * s, -4 * s, 40 * s, 40 * s), 30 * 16, 30 * 16);
+        paintAppIcon(p, size);
         p.end();
         icon.addPixmap(pm);
     }

@@ -3,13 +3,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include "click.h"
 
 #include <gtest/gtest.h>
 
+#include "help_document.h"
 #include "splash_window.h"
 #include "version_text.h"
 
@@ -152,6 +156,11 @@ TEST_F(MainWindowTest, NoButtonKeepsTheFocus) {
     EXPECT_EQ(w.focusWidget(), w.dummy());
 }
 
+// A caption as shown: the mnemonic's "&" is not drawn.
+QString shown(const QString& text) {
+    return QString(text).replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+}
+
 // Menus and items in order; "-" is a separator.
 TEST_F(MainWindowTest, MenuBarFollowsTheMenuTable) {
     const std::vector<std::pair<QString, QStringList>> expected = {
@@ -164,13 +173,13 @@ TEST_F(MainWindowTest, MenuBarFollowsTheMenuTable) {
         {"Log File", {"View", "-", "Delete"}},
         {"Simulator", {}},
         {"Help",
-         {"Contents", "-", "Voxclock Web Site", "Voxclock Users' Mailing List", "Mail the Maker",
-          "-", "About Voxclock TTS"}}};
+         {"Contents", "-", "Starting and Stopping", "The Tray Icon", "The Main Window",
+          "The Node Simulator", "Files", "-", "About Voxclock TTS"}}};
     const auto top = window().menuBar()->actions();
     ASSERT_EQ(top.size(), static_cast<qsizetype>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         QAction* a = top[static_cast<qsizetype>(i)];
-        EXPECT_EQ(a->text(), expected[i].first);
+        EXPECT_EQ(shown(a->text()), expected[i].first);
         QStringList items;
         if (a->menu())
             for (QAction* item : a->menu()->actions())
@@ -178,6 +187,44 @@ TEST_F(MainWindowTest, MenuBarFollowsTheMenuTable) {
         EXPECT_EQ(items, expected[i].second) << expected[i].first.toStdString();
     }
     EXPECT_EQ(window().menuAction("mnuHelpShow")->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+// Alt plus a letter opens each menu of the menu bar, no two alike.
+TEST_F(MainWindowTest, EveryMenuTitleHasItsOwnMnemonic) {
+    QList<QKeySequence> seen;
+    for (QAction* a : window().menuBar()->actions()) {
+        const QKeySequence key = QKeySequence::mnemonic(a->text());
+        EXPECT_FALSE(key.isEmpty()) << shown(a->text()).toStdString();
+        EXPECT_FALSE(seen.contains(key)) << key.toString().toStdString();
+        seen << key;
+    }
+    EXPECT_EQ(seen.front(), QKeySequence(Qt::ALT | Qt::Key_F));
+}
+
+// Each Help entry opens a section that the shipped manual has.
+TEST_F(MainWindowTest, HelpEntriesOpenSectionsOfTheManual) {
+    const QString manualPath = findManual(manualCandidates());
+    ASSERT_FALSE(manualPath.isEmpty());
+    QFile file(manualPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(file.readAll());
+
+    std::vector<QString> opened;
+    actions.openManualSection = [&opened](const QString& s) { opened.push_back(s); };
+    int entries = 0;
+    for (QAction* a :
+         qobject_cast<QWidget*>(window().menuAction("mnuHelpShow")->parent())->actions()) {
+        const QString section = a->data().toString();
+        if (a->isSeparator() || section.isEmpty())
+            continue;
+        ++entries;
+        EXPECT_TRUE(manual.contains(QStringLiteral("id=\"%1\"").arg(section)))
+            << "no section \"" << section.toStdString() << "\" for " << a->text().toStdString();
+        opened.clear();
+        a->trigger();
+        EXPECT_EQ(opened, std::vector<QString>{section});
+    }
+    EXPECT_GT(entries, 0);
 }
 
 TEST_F(MainWindowTest, MenuItemsReachTheirCommands) {
@@ -198,6 +245,44 @@ TEST_F(MainWindowTest, MenuItemsReachTheirCommands) {
 TEST_F(MainWindowTest, NoSimulatorEntryWithoutTheSimulator) {
     actions.showSimulator = nullptr;
     EXPECT_EQ(window().menuAction("mnuSimulator"), nullptr);
+}
+
+// tbFileName shows the info file; typing into it would do nothing, so it takes no keys at all.
+TEST_F(MainWindowTest, FileNameIsShownNotEdited) {
+    MainWindow& w = window();
+    w.show();
+    panel.setCaption("tbFileName", "info1.txt");
+    auto* box = get<QLineEdit>("tbFileName");
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->focusPolicy(), Qt::NoFocus);
+
+    box->setFocus();
+    for (const auto key : {Qt::Key_X, Qt::Key_Backspace, Qt::Key_Delete}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_X ? "x" : "");
+        QApplication::sendEvent(box, &press);
+    }
+    EXPECT_EQ(box->text(), "info1.txt");
+    EXPECT_EQ(panel.caption("tbFileName"), "info1.txt");
+}
+
+// The layout is fixed: the window cannot be resized or maximized into a stretched one, yet it
+// still grows to show a long remote-node caption whole.
+TEST_F(MainWindowTest, WindowHasAFixedSizeThatFitsItsCaptions) {
+    MainWindow& w = window();
+    w.show();
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    const QSize fixed = w.size();
+    w.resize(fixed * 2);
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), fixed);
+
+    panel.setCaption("cmdRemoteNode0", "*VERY-LONG-CONFERENCE-NAME*");
+    // The new size goes up the nested layouts one posted event at a time.
+    for (int round = 0; round < 5; ++round)
+        QApplication::processEvents();
+    auto* button = get<QAbstractButton>("cmdRemoteNode0");
+    EXPECT_GE(button->width(), button->sizeHint().width());
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowIsExitAndOnlyShutdownClosesIt) {

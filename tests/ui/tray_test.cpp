@@ -1,5 +1,7 @@
 #include <climits>
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include "main_window.h"
@@ -23,6 +25,8 @@ protected:
         const double dpi = window->logicalDpiX();
         return {pixelsToTwips(p.y(), dpi), pixelsToTwips(p.x(), dpi)};
     }
+    // Positions are the client area's corner (the offscreen platform draws a frame around it).
+    QPoint corner() const { return window->geometry().topLeft(); }
 
     FrontPanel panel;
     std::pair<int, int> restore{0, 0};
@@ -34,7 +38,8 @@ TEST_F(TrayTest, RightClickHidesLeftClickBringsItBackWhereItWas) {
     make(true);
     window->show();
     window->move(120, 90);
-    EXPECT_EQ(restore, twipsOf({120, 90}));
+    const QPoint where = corner();
+    EXPECT_EQ(restore, twipsOf(where));
 
     for (const auto show : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}) {
         tray->onActivated(QSystemTrayIcon::Context);
@@ -44,11 +49,12 @@ TEST_F(TrayTest, RightClickHidesLeftClickBringsItBackWhereItWas) {
         // A second right click while hidden keeps it hidden and keeps the place.
         tray->onActivated(QSystemTrayIcon::Context);
         EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(restore, twipsOf({120, 90}));
+        EXPECT_EQ(restore, twipsOf(where));
 
         tray->onActivated(show);
         EXPECT_TRUE(window->isVisible());
         EXPECT_FALSE(window->isMinimized());
+        EXPECT_EQ(corner(), where);
         EXPECT_EQ(window->pos(), QPoint(120, 90));
     }
     // A click on an already shown window leaves it shown.
@@ -69,6 +75,58 @@ TEST_F(TrayTest, StartUpGoesToTheTrayOnlyWhenThereIsOne) {
     }
 }
 
+// A window marked minimized while hidden is mapped iconic by an X11 window manager when shown
+// again, so the tray click seems to do nothing. Hidden in the tray is hidden only.
+TEST_F(TrayTest, HiddenInTheTrayIsNeverMarkedMinimized) {
+    make(true);
+    window->goToTray();
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized) << "start-up";
+    tray->onActivated(QSystemTrayIcon::Trigger);
+    ASSERT_TRUE(window->isVisible());
+    tray->onActivated(QSystemTrayIcon::Context);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized) << "right click";
+
+    // The minimize button: the window manager minimizes, the window then hides itself. One
+    // click brings it back in the normal state.
+    tray->onActivated(QSystemTrayIcon::Trigger);
+    window->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    tray->onActivated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowState() & Qt::WindowMinimized, 0);
+}
+
+// With nothing stored (a fresh program folder) the window keeps its own place, wherever the
+// window manager put it, instead of going to the screen's corner.
+TEST_F(TrayTest, FirstRestoreWithNothingStoredKeepsTheWindowsOwnPlace) {
+    make(true);
+    window->move(300, 200);  // the window's own place, before it was ever shown
+    window->goToTray();
+    tray->onActivated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->pos(), QPoint(300, 200));
+    EXPECT_EQ(restore, twipsOf(corner())) << "and that place is kept from now on";
+}
+
+// Start-up places the window from the store, the tray brings it back there, exit stores where it
+// is: over many starts the stored place does not move.
+TEST_F(TrayTest, StoredPlaceStaysPutOverRestarts) {
+    std::pair<int, int> stored{pixelsToTwips(180, 96), pixelsToTwips(250, 96)};
+    for (int start = 0; start < 10; ++start) {
+        make(true);
+        window->placeAt(stored.first, stored.second);
+        restore = stored;  // RestoreTop/RestoreLeft are read with the stored place
+        window->goToTray();
+        tray->onActivated(QSystemTrayIcon::Trigger);
+        const auto atExit = window->normalPosition();
+        ASSERT_TRUE(atExit) << start;
+        EXPECT_EQ(*atExit, stored) << "start " << start;
+        stored = *atExit;
+    }
+}
+
 TEST_F(TrayTest, StoredPositionsRoundTripAndGarbageIsIgnored) {
     make(true);
     window->move(40, 30);
@@ -78,12 +136,13 @@ TEST_F(TrayTest, StoredPositionsRoundTripAndGarbageIsIgnored) {
     const int top = pixelsToTwips(150, dpi), left = pixelsToTwips(210, dpi);
     window->placeAt(top, left);
     EXPECT_EQ(window->normalPosition(), std::make_pair(top, left));
+    EXPECT_EQ(corner(), QPoint(210, 150));
 
     const std::pair<int, int> garbage[] = {
         {INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MIN}, {-2000000, 15}};
     for (const auto& [t, l] : garbage) {
         window->placeAt(t, l);
-        EXPECT_EQ(window->pos(), QPoint(210, 150)) << t << "," << l;
+        EXPECT_EQ(corner(), QPoint(210, 150)) << t << "," << l;
     }
 }
 
