@@ -14,7 +14,6 @@
 #include "app/station.h"
 #include "base/air_log.h"
 #include "base/air_logging_voice.h"
-#include "base/user_store.h"
 #include "base/virtual_time.h"
 #include "sim/sim_node_system.h"
 #include "sim/virtual_voice.h"
@@ -64,11 +63,11 @@ int main(int argc, char** argv) {
     AirLog air(clock);  // no sink: nothing is kept
     SimNodeSystem nodes(rt, NodeConf{}, &air);
     QuietUi ui;
-    MemoryUserStore store;
     StationPorts ports{
-        rt, ProgramFolder(home), nodes, ui, store, air, [&]() -> std::unique_ptr<Voice> {
-            return std::make_unique<VirtualVoice>(rt);
-        }};
+        rt,    ProgramFolder(home),
+        nodes, ui,
+        air,   [&]() -> std::unique_ptr<Voice> {
+            return std::make_unique<VirtualVoice>(rt); }};
     Station station(std::move(ports));
     if (station.start() != Station::StartOutcome::Running) {
         std::fprintf(stderr, "the station did not start\n");

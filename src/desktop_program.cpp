@@ -21,6 +21,7 @@
 #include "sim/simulator_window.h"
 #include "splash_window.h"
 #include "tray_icon.h"
+#include "window_placement.h"
 
 namespace vox {
 namespace {
@@ -55,6 +56,7 @@ struct Desktop {
     QPointer<AboutWindow> about;
     QPointer<SimulatorWindow> simulator;
     bool trayAvailable = false;
+    std::unique_ptr<WindowPlacement> placement;
 };
 
 WindowHooks hooksFor(Desktop& d, ProgramHost& host) {
@@ -76,8 +78,11 @@ WindowHooks hooksFor(Desktop& d, ProgramHost& host) {
     };
     h.removeTrayIcon = [&d] { d.tray->remove(); };
     h.minimize = [&d] { d.main->goToTray(); };
-    h.placeWindow = [&d](int top, int left) { d.main->placeAt(top, left); };
-    h.normalPosition = [&d] { return d.main->normalPosition(); };
+    h.restoreWindowPosition = [&d] {
+        if (const auto place = d.placement->restore())
+            d.main->placeAt(place->first, place->second);
+    };
+    h.storeWindowPosition = [&d] { d.placement->store(d.main->normalPosition()); };
     h.closeOtherWindows = [&d] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != d.main.get() && w->isVisible())
@@ -93,8 +98,8 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     a.press = [&st](const std::string& c) { st.press(c); };
     a.saveSettings = [&st] { st.WriteIniFile(); };
     a.exitProgram = [&st] { st.exitProgram(); };
-    a.movedInNormalState = [&st](int top, int left) { st.windowMovedInNormalState(top, left); };
-    a.restorePosition = [&st] { return std::make_pair(st.RestoreTop, st.RestoreLeft); };
+    a.movedInNormalState = [&d](int top, int left) { d.placement->moved(top, left); };
+    a.restorePosition = [&d] { return d.placement->current().value_or(std::make_pair(0, 0)); };
     a.viewLog = [&st] { viewEventLog(st.eventLog(), desktopUrlOpener()); };
     a.deleteLog = [&st] { deleteEventLog(st.eventLog()); };
     // A missing manual or handler is ignored, like any failure to open a document.
@@ -164,6 +169,7 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     // A stop signal must not wait behind a modal box for a click that never comes.
     host.onStopRequested = [&messages] { messages.closeAll(); };
     Desktop d;
+    d.placement = std::make_unique<WindowPlacement>(host.userStore());
     std::string error;
     if (!host.prepare(hooksFor(d, host), &error)) {
         std::cerr << error << std::endl;

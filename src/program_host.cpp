@@ -43,11 +43,11 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
         std::cerr << warning << std::endl;
     nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
 
-    StationPorts ports{
-        runtime_, folder_, *nodes_, *ui_, store_, air_, [this]() -> std::unique_ptr<Voice> {
-            return std::make_unique<LoggedVoice>(
-                std::make_unique<EspeakVoice>(clock_, loop_, folder_.root()), air_, folder_.root());
-        }};
+    StationPorts ports{runtime_, folder_, *nodes_, *ui_, air_, [this]() -> std::unique_ptr<Voice> {
+                           return std::make_unique<LoggedVoice>(
+                               std::make_unique<EspeakVoice>(clock_, loop_, folder_.root()), air_,
+                               folder_.root());
+                       }};
     ports.cwid = conf.conf.cwid;
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());

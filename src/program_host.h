@@ -43,6 +43,7 @@ public:
     Station& station() { return *station_; }
     SimNodeSystem& simulator() { return *nodes_; }
     Runtime& runtime() { return runtime_; }
+    UserStore& userStore() { return store_; }
     const ProgramFolder& folder() const { return folder_; }
     // Reads control commands from standard input as well (the headless program).
     void readStandardInput(bool on) { readStdin_ = on; }

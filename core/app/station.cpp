@@ -9,7 +9,6 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       folder_(std::move(ports.folder)),
       nodes_(ports.nodes),
       ui_(ports.ui),
-      store_(ports.store),
       airLog_(ports.airLog),
       createVoice_(std::move(ports.createVoice)),
       hooks_(std::move(hooks)),

@@ -21,7 +21,6 @@
 #include "base/program_folder.h"
 #include "base/runtime.h"
 #include "base/user_interface.h"
-#include "base/user_store.h"
 #include "base/voice.h"
 #include "echolink/node_link.h"
 #include "settings/settings.h"
@@ -35,7 +34,6 @@ struct StationPorts {
     ProgramFolder folder;
     NodeSystem& nodes;
     UserInterface& ui;
-    UserStore& store;
     AirLog& airLog;
     // Creates the text-to-speech voice (start-up); throws VoiceError when there is none.
     std::function<std::unique_ptr<Voice>()> createVoice;
@@ -52,9 +50,10 @@ struct WindowHooks {
     std::function<void()> addTrayIcon;
     std::function<void()> removeTrayIcon;
     std::function<void()> minimize;
-    std::function<void(int top, int left)> placeWindow;  // twips
-    // The window's top and left (twips) when it is in the normal state, nothing otherwise.
-    std::function<std::optional<std::pair<int, int>>()> normalPosition;
+    // The moments for the window's position, which the desktop keeps: start-up puts the window
+    // where it was, shutdown remembers where it is.
+    std::function<void()> restoreWindowPosition;
+    std::function<void()> storeWindowPosition;
     std::function<void()> closeOtherWindows;
     std::function<void()> focusDummy;
 };
@@ -104,14 +103,6 @@ public:
     // The record itself, for the settings file's callers and tests; the parts only read it.
     Settings& settings() { return settings_; }
 
-    // --- Window placement (kept up to date by the desktop) ---
-    void windowMovedInNormalState(int top, int left) {
-        RestoreTop = top;
-        RestoreLeft = left;
-    }
-    int RestoreTop = 0;
-    int RestoreLeft = 0;
-
     // --- The parts and what they share, for views, programs and tests ---
     SpeechOutput& speech() { return speech_; }
     TimeAnnouncer& announcer() { return announcer_; }
@@ -135,7 +126,6 @@ private:
     bool CheckSpeechEngine();
     void applyVoiceSettings();
     void LoadNodeButtons();
-    void restoreWindowPosition();
     void createStatusPanels();
     void focusDummy();
     void message(MessageIcon icon, const std::string& title, const std::string& text);
@@ -153,7 +143,6 @@ private:
     ProgramFolder folder_;
     NodeSystem& nodes_;
     UserInterface& ui_;
-    UserStore& store_;
     AirLog& airLog_;
     std::function<std::unique_ptr<Voice>()> createVoice_;
     WindowHooks hooks_;

@@ -26,17 +26,6 @@ const char* const kDisableAtShutdown[] = {
     tConnections, tID,          tWxGet,    tLabelUpdate, tQuietTime,    tVoiceAbort,
     tChatText,    tBusy,        tFreeWx,   tWxWarn,      tRadioBusyID};
 
-// A stored coordinate: whole decimal text, within a sane range.
-std::optional<int> parseCoordinate(const std::optional<std::string>& text) {
-    if (!text || text->empty() || text->size() > 9)
-        return std::nullopt;
-    char* end = nullptr;
-    const long value = std::strtol(text->c_str(), &end, 10);
-    if (*end != '\0' || value < -10000000 || value > 10000000)
-        return std::nullopt;
-    return static_cast<int>(value);
-}
-
 }  // namespace
 
 void Station::RefreshEchoLinkDtmfCodes() {
@@ -120,17 +109,6 @@ void Station::LoadNodeButtons() {
                           settings_.RemoteNodes[static_cast<std::size_t>(i)].Node);
 }
 
-void Station::restoreWindowPosition() {
-    const auto top = parseCoordinate(store_.value("ScrnTop"));
-    const auto left = parseCoordinate(store_.value("ScrnLeft"));
-    if (top && left) {
-        RestoreTop = *top;
-        RestoreLeft = *left;
-        if (hooks_.placeWindow)
-            hooks_.placeWindow(*top, *left);
-    }
-}
-
 void Station::createStatusPanels() {
     panel_.setPanel(StatusPanel::Activity, FrontPanel::kRedLed);
     panel_.setPanel(StatusPanel::Dtmf, "DTMF: None");
@@ -166,7 +144,8 @@ Station::StartOutcome Station::start() {
         state_.OwnCall.clear();
     }
     identification_.ensureIdFile(nodeCall, cwid_);
-    restoreWindowPosition();
+    if (hooks_.restoreWindowPosition)
+        hooks_.restoreWindowPosition();
 
     for (const char* name : kDisableAtStart)
         timers_[name].setEnabled(false);
@@ -231,12 +210,8 @@ void Station::shutdown() {
     });
     guarded("voice", [&] { speech_.releaseVoice(); });
     guarded("window position", [&] {
-        if (!hooks_.normalPosition)
-            return;
-        if (const auto pos = hooks_.normalPosition()) {
-            store_.setValue("ScrnTop", std::to_string(pos->first));
-            store_.setValue("ScrnLeft", std::to_string(pos->second));
-        }
+        if (hooks_.storeWindowPosition)
+            hooks_.storeWindowPosition();
     });
     instanceLock_.release();
 }

@@ -9,7 +9,6 @@
 #include "app/prepared_files.h"
 #include "app/run_station.h"
 #include "base/air_logging_voice.h"
-#include "base/user_store.h"
 #include "base/virtual_time.h"
 #include "sim/events_file.h"
 #include "sim/node_conf.h"
@@ -123,8 +122,7 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
         err << warning << std::endl;
     SimNodeSystem nodes(rt, conf.conf, &air);
     ConsoleMessageBoxes ui(err);
-    MemoryUserStore store;
-    StationPorts ports{rt, folder, nodes, ui, store, air, [&]() -> std::unique_ptr<Voice> {
+    StationPorts ports{rt, folder, nodes, ui, air, [&]() -> std::unique_ptr<Voice> {
                            return std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt),
                                                                 air, folder.root());
                        }};

@@ -10,7 +10,6 @@
 #include "app/prepared_files.h"
 #include "app/station.h"
 #include "base/air_logging_voice.h"
-#include "base/user_store.h"
 #include "base/virtual_time.h"
 #include "sim/sim_node_system.h"
 #include "sim/virtual_voice.h"
@@ -53,7 +52,6 @@ struct StationRig {
                            ProgramFolder(folder.path),
                            nodes,
                            ui,
-                           store,
                            air,
                            [this]() -> std::unique_ptr<Voice> {
                                return std::make_unique<LoggedVoice>(
@@ -93,7 +91,6 @@ struct StationRig {
     AirLog air;
     SimNodeSystem nodes;
     RecordedMessages ui;
-    MemoryUserStore store;
     std::vector<std::string> airLines;
     std::vector<LocalTime> airTimes;
     std::unique_ptr<Station> station;

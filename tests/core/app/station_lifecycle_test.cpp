@@ -80,7 +80,6 @@ TEST(StationStartup, ASecondInstanceIsRefusedAndTheFirstRunsOn) {
         ProgramFolder(first.folder.path),
         second.nodes,
         ui2,
-        second.store,
         second.air,
         [&]() -> std::unique_ptr<Voice> { return std::make_unique<VirtualVoice>(second.rt); }};
     Station copy(std::move(ports));
@@ -112,41 +111,6 @@ TEST(StationShutdown, PttEndsOffEvenWhenTheUnkeyAndTheSettingsWriteFail) {
     EXPECT_EQ(rig.ui.texts.back(), "Error Writing .INI File");
     EXPECT_EQ(rig.station->panel().caption("lblPTT"), "OFF");
     EXPECT_FALSE(rig.station->timer("tMain").enabled());
-}
-
-TEST(StationShutdown, StoresThePositionOnlyInTheNormalState) {
-    for (const bool normal : {true, false}) {
-        TempFolder folder;
-        StationRig rig;
-        WindowHooks hooks;
-        hooks.normalPosition = [&]() -> std::optional<std::pair<int, int>> {
-            if (!normal)
-                return std::nullopt;
-            return std::make_pair(1500, 3000);
-        };
-        StationPorts ports{
-            rig.rt,
-            ProgramFolder(folder.path),
-            rig.nodes,
-            rig.ui,
-            rig.store,
-            rig.air,
-            [&]() -> std::unique_ptr<Voice> { return std::make_unique<VirtualVoice>(rig.rt); }};
-        Station station(std::move(ports), hooks);
-        rig.store.setValue("ScrnTop", "15");
-        ASSERT_EQ(station.start(), Station::StartOutcome::Running);
-        station.shutdown();
-        EXPECT_EQ(rig.store.value("ScrnTop"), normal ? "1500" : "15");
-    }
-}
-
-TEST(StationStartup, GarbageWindowPositionsAreIgnored) {
-    StationRig rig;
-    rig.store.setValue("ScrnTop", "12abc");
-    rig.store.setValue("ScrnLeft", "99999999999999999999");
-    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
-    EXPECT_EQ(rig.station->RestoreTop, 0);
-    EXPECT_EQ(rig.station->RestoreLeft, 0);
 }
 
 }  // namespace
@@ -211,14 +175,12 @@ TEST(StationSettings, CheckBoxesAreTheScheduleSettings) {
     EXPECT_EQ(rig.station->settings().FanDtr, 1);
 
     StationRig again;
-    StationPorts ports{
-        again.rt,
-        ProgramFolder(rig.folder.path),
-        again.nodes,
-        again.ui,
-        again.store,
-        again.air,
-        [&]() -> std::unique_ptr<Voice> { return std::make_unique<VirtualVoice>(again.rt); }};
+    StationPorts ports{again.rt,
+                       ProgramFolder(rig.folder.path),
+                       again.nodes,
+                       again.ui,
+                       again.air,
+                       [&]() -> std::unique_ptr<Voice> { return std::make_unique<VirtualVoice>(again.rt); }};
     rig.station->shutdown();
     Station next(std::move(ports));
     ASSERT_EQ(next.start(), Station::StartOutcome::Running);
