@@ -8,13 +8,6 @@
 
 namespace vox {
 
-namespace {
-bool fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-}  // namespace
-
 Identification::Identification(PartContext ctx, Timer& id, Timer& radioBusyId,
                                ControlRegistry& controls)
     : ctx_(std::move(ctx)) {
@@ -34,7 +27,7 @@ void Identification::SendStationId() {
         ctx_.panel.setPanel(StatusPanel::Speech, "Send CW ID");
         speech.waitForQuietReceiver(nullptr);
         const std::string id = ctx_.folder.findCaseInsensitive("\\wav\\id.wav");
-        if (fileExists(id)) {
+        if (isRegularFile(id)) {
             speech.KeyTransmitter();
             speech.PlayFile(id);
             ctx_.state.gSamIsTalking = true;

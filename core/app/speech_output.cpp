@@ -16,11 +16,6 @@ constexpr const char* kSleeping = "TTS is Sleeping!";
 constexpr double kStartGraceSeconds = 2.0;
 // A missing file to transmit is logged again after this long (the schedule may try every 15 min).
 constexpr double kMissingFileLogSeconds = 3600.0;
-
-bool fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
 }  // namespace
 
 SpeechOutput::SpeechOutput(Context ctx, Timer& voiceAbort) : ctx_(std::move(ctx)) {
@@ -71,7 +66,7 @@ void SpeechOutput::silenceIfQuitting() {
 }
 
 bool SpeechOutput::reportMissingFile(const std::string& path) {
-    if (!path.empty() && fileExists(path))
+    if (!path.empty() && isRegularFile(path))
         return false;
     ctx_.panel.setPanel(StatusPanel::Speech, "ERROR Playing File!");
     // Only paths logged within the last hour are kept.
@@ -125,7 +120,7 @@ void SpeechOutput::KeyTransmitter() {
     ctx_.rt.killTime(ctx_.settings.TxDelaySeconds);
     if (ctx_.settings.ToneBurst == 1) {
         const std::string burst = prepared("\\wav\\burst.wav");
-        if (fileExists(burst))
+        if (isRegularFile(burst))
             PlayFile(burst);
     }
 }
@@ -138,7 +133,7 @@ void SpeechOutput::UnkeyTransmitter() {
         // identification spoken after the time) it would only wait for the channel, off the air.
         if (!ctx_.state.gSamIsTalking && pttHeld_) {
             const std::string beep = prepared("\\wav\\beep.wav");
-            if (fileExists(beep))
+            if (isRegularFile(beep))
                 PlayFile(beep);
         }
         ctx_.state.gSamIsTalking = false;

@@ -8,13 +8,6 @@
 
 namespace vox {
 
-namespace {
-bool fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-}  // namespace
-
 TimeAnnouncer::TimeAnnouncer(PartContext ctx, Timer& main, Timer& time, ControlRegistry& controls)
     : ctx_(std::move(ctx)), controls_(controls) {
     main.setOnTick([this] { tMain_Timer(); });
@@ -47,7 +40,7 @@ void TimeAnnouncer::SpeakTime() {
         ctx_.panel.setPanel(StatusPanel::Speech, "");
         if (s.CwIdAfterTime == 1) {
             const std::string id = ctx_.folder.findCaseInsensitive("\\wav\\id.wav");
-            if (fileExists(id))
+            if (isRegularFile(id))
                 speech.PlayFile(id);
         }
         if (s.VoiceIdAfterTime == 1)

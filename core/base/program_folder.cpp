@@ -93,4 +93,9 @@ std::string ProgramFolder::choose(const std::string& homeOption) {
     return std::string(home && *home ? home : ".") + "/.local/share/voxclock";
 }
 
+bool isRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
 }  // namespace vox

@@ -27,4 +27,7 @@ private:
     std::string root_;
 };
 
+// True when the path names a regular file (a folder or nothing is not one); never throws.
+bool isRegularFile(const std::string& path);
+
 }  // namespace vox

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../temp_root.h"
+
 #include <unistd.h>
 #include <cmath>
 #include <cstdlib>
@@ -228,21 +230,9 @@ TEST(CwId, TheCallWithOrWithoutItsSuffix) {
     EXPECT_EQ(cwIdText("N0CALL-L", conf), "N0CALL-L");
 }
 
-class CwIdFile : public ::testing::Test {
+class CwIdFile : public TempRootTest {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("voxclock-cwid-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-    static std::string contents(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    fs::path root;
+    CwIdFile() : TempRootTest("voxclock-cwid-") {}
 };
 
 TEST_F(CwIdFile, AMissingIdentificationIsGeneratedForTheCall) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../temp_root.h"
+
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -13,21 +15,9 @@ namespace vox {
 namespace {
 namespace fs = std::filesystem;
 
-class PreparedFiles : public ::testing::Test {
+class PreparedFiles : public TempRootTest {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("voxclock-prepared-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-    static std::string contents(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    fs::path root;
+    PreparedFiles() : TempRootTest("voxclock-prepared-") {}
 };
 
 TEST_F(PreparedFiles, ANewFolderGetsBurstAndBeepButNoIdentification) {
