@@ -9,6 +9,7 @@
 #include "app/speech_output.h"
 #include "app/timer_table.h"
 #include "base/wav_file.h"
+#include "part_rig.h"
 #include "station_fixture.h"
 
 namespace vox {
@@ -87,55 +88,11 @@ TEST(Settings, ApplySettingsTakesTheRecordWritesTheFileOrSaysWhyNot) {
     EXPECT_EQ(failed.message, "Error Writing .INI File");
 }
 
-// Node events the rig ignores.
-struct IgnoredEvents : NodeEvents {
-    void onConnected(const std::string&, const std::string&, const std::string&) override {}
-    void onDisconnected(const std::string&) override {}
-    void onChatTextReceived(const std::string&) override {}
-    void onStationListReceived() override {}
-    void onDtmfString(const std::string&) override {}
-    void onClosing() override {}
-};
-
 // One part on a rig of its own: the identification with the speech output it speaks through.
-struct IdentificationRig {
+struct IdentificationRig : PartRig {
     IdentificationRig()
-        : folder(dir.path),
-          clock({2026, 12, 10, 12, 1, 30}),
-          loop(clock),
-          rt(clock, loop),
-          air(clock),
-          nodes(rt, NodeConf{}),
-          log(folder, clock),
-          timers(rt),
-          speech({rt, folder, settings, panel, state, node, log, {}},
-                 timers[TimerName::tVoiceAbort]),
-          id({rt, folder, settings, panel, state, log, node, speech, {}}, timers[TimerName::tID],
-             timers[TimerName::tRadioBusyID], controls) {
-        node.attach(nodes.createNode(events));
-        speech.setVoice(
-            std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt), air, dir.path));
-        air.setSink([this](const std::string& line) { lines.push_back(line); });
-    }
-
-    TempFolder dir;
-    ProgramFolder folder;
-    VirtualClock clock;
-    VirtualEventLoop loop;
-    Runtime rt;
-    AirLog air;
-    SimNodeSystem nodes;
-    IgnoredEvents events;
-    Settings settings;
-    FrontPanel panel;
-    SharedState state;
-    NodeAccess node;
-    EventLog log;
-    ControlRegistry controls;
-    TimerTable timers;
-    SpeechOutput speech;
+        : id(context(), timers[TimerName::tID], timers[TimerName::tRadioBusyID], controls) {}
     Identification id;
-    std::vector<std::string> lines;
 };
 
 TEST(Identification, OnItsOwnRigIdentifiesOnceTheMinutesHaveRunAndOnCommand1) {
@@ -145,20 +102,15 @@ TEST(Identification, OnItsOwnRigIdentifiesOnceTheMinutesHaveRunAndOnCommand1) {
     ASSERT_TRUE(writeWavPcm16Mono(rig.dir.path + "/wav/id.wav", 22050, second, nullptr));
     rig.settings.CwIdEnabled = 1;
     rig.settings.CwIdMinutes = 2;
-    rig.settings.TxDelaySeconds = 0;
     rig.timers[TimerName::tID].setEnabled(true);
 
     rig.rt.waitUntil(rig.rt.now() + 125);  // two minute ticks: the second identifies
-    auto plays = [&] {
-        return std::count_if(rig.lines.begin(), rig.lines.end(), [](const std::string& l) {
-            return l.find("\"play\"") != std::string::npos && l.find("id.wav") != std::string::npos;
-        });
-    };
-    EXPECT_EQ(plays(), 1);
+    auto plays = [&] { return rig.linesWith("\"play\",\"file\":\"wav/id.wav\"").size(); };
+    EXPECT_EQ(plays(), 1u);
     EXPECT_EQ(rig.id.IdMinuteCount, 0);
 
     EXPECT_TRUE(rig.controls.press(Control::Command1));
-    EXPECT_EQ(plays(), 2);
+    EXPECT_EQ(plays(), 2u);
     EXPECT_FALSE(rig.speech.pttHeld());
 }
 
