@@ -20,7 +20,19 @@ Station::Station(StationPorts ports, WindowHooks hooks)
               timers_[TimerName::tVoiceAbort]),
       announcer_(context(), timers_[TimerName::tMain], timers_[TimerName::tTime], controls_),
       identification_(context(), timers_[TimerName::tID], timers_[TimerName::tRadioBusyID],
-                      controls_) {
+                      controls_),
+      remoteNodes_(context(), controls_),
+      connections_(context(), timers_[TimerName::tConnections], timers_[TimerName::tChatText]),
+      monitors_(context(), timers_[TimerName::tStationList], timers_[TimerName::tActivity],
+                timers_[TimerName::tBusy],
+                [this] {
+                    if (!setupConfig_)
+                        throw NodeError("EchoLink", "The node is not there");
+                    return setupConfig_->callsign();
+                }),
+      autoConnect_(context(), timers_[TimerName::tAutoConnect]),
+      quietTime_(context(), timers_[TimerName::tQuietTime],
+                 [this] { remoteNodes_.LoadNodeButtons(); }) {
     panel_.bindSettings(&settings_);
     timers_[TimerName::tLabelUpdate].setOnTick([] {});
     controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
@@ -76,19 +88,19 @@ void Station::press(const std::string& control) {
 // --- Node events: only record what happened ---
 
 void Station::onConnected(const std::string& call, const std::string&, const std::string&) {
-    state_.PendingConnect = call;
+    connections_.onConnected(call);
 }
 
 void Station::onDisconnected(const std::string& call) {
-    state_.PendingDisconnect = call;
+    connections_.onDisconnected(call);
 }
 
 void Station::onChatTextReceived(const std::string& text) {
-    state_.PendingChatText = text;
+    connections_.onChatTextReceived(text);
 }
 
 void Station::onStationListReceived() {
-    state_.StationListFlag = true;
+    monitors_.onStationListReceived();
 }
 
 void Station::onDtmfString(const std::string& digits) {

@@ -22,7 +22,12 @@
 #include "base/runtime.h"
 #include "base/user_interface.h"
 #include "base/voice.h"
+#include "echolink/auto_connect_schedule.h"
+#include "echolink/connection_announcer.h"
 #include "echolink/node_link.h"
+#include "echolink/quiet_time.h"
+#include "echolink/remote_node_buttons.h"
+#include "echolink/station_monitors.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -107,6 +112,11 @@ public:
     SpeechOutput& speech() { return speech_; }
     TimeAnnouncer& announcer() { return announcer_; }
     Identification& identification() { return identification_; }
+    RemoteNodeButtons& remoteNodes() { return remoteNodes_; }
+    ConnectionAnnouncer& connections() { return connections_; }
+    StationMonitors& monitors() { return monitors_; }
+    AutoConnectSchedule& autoConnect() { return autoConnect_; }
+    QuietTime& quietTime() { return quietTime_; }
     SharedState& state() { return state_; }
     Runtime& runtime() { return rt_; }
     const ProgramFolder& folder() const { return folder_; }
@@ -165,6 +175,11 @@ private:
     SpeechOutput speech_;
     TimeAnnouncer announcer_;
     Identification identification_;
+    RemoteNodeButtons remoteNodes_;
+    ConnectionAnnouncer connections_;
+    StationMonitors monitors_;
+    AutoConnectSchedule autoConnect_;
+    QuietTime quietTime_;
 
     std::string engineName_;
     std::string helpFile_;

@@ -104,9 +104,7 @@ bool Station::CheckSpeechEngine() {
 }
 
 void Station::LoadNodeButtons() {
-    for (int i = 0; i < Control::kRemoteNodes; ++i)
-        panel_.setCaption(Control::cmdRemoteNode(i),
-                          settings_.RemoteNodes[static_cast<std::size_t>(i)].Node);
+    remoteNodes_.LoadNodeButtons();
 }
 
 void Station::createStatusPanels() {
