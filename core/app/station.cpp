@@ -47,11 +47,19 @@ Station::Station(StationPorts ports, WindowHooks hooks)
 
     eventLog_.onLine = [this](const std::string& text) { airLog_.record("log", {{"text", text}}); };
     panelListener_ = panel_.subscribe([this](const FrontPanel::Change& change) {
+        using Kind = FrontPanel::Change::Kind;
         // The clock panel changes every second and every record carries its time already.
-        if (change.kind == FrontPanel::Change::Kind::Panel &&
-            change.panel != static_cast<int>(StatusPanel::Clock))
+        if (change.kind == Kind::Panel && change.panel != static_cast<int>(StatusPanel::Clock))
             airLog_.record("status", {{"panel", static_cast<long long>(change.panel)},
                                       {"text", panel_.panel(change.panel)}});
+        // What the owner sees of the remote nodes, and the two boxes that change what goes out.
+        if (change.kind == Kind::Caption && change.control.rfind("cmdRemoteNode", 0) == 0)
+            airLog_.record("control",
+                           {{"name", change.control}, {"caption", panel_.caption(change.control)}});
+        if (change.kind == Kind::Checked &&
+            (change.control == Control::cbNoText || change.control == Control::cbAutoOverride))
+            airLog_.record("control",
+                           {{"name", change.control}, {"checked", panel_.checked(change.control)}});
     });
 }
 

@@ -150,3 +150,30 @@ TEST(Identification, AnOwnersRecordingIsKept) {
 
 }  // namespace
 }  // namespace vox
+
+namespace vox {
+namespace {
+
+TEST(AirLog, RemoteNodeCaptionsAndTheTwoOverrideBoxesAreRecorded) {
+    StationRig rig;
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    rig.airLines.clear();
+    Settings changed = rig.station->settings();
+    changed.RemoteNodes[3].Node = "W1AW-L";
+    ASSERT_TRUE(rig.station->applySettings(changed).ok);
+    rig.station->panel().setChecked(Control::cbNoText, true);
+    rig.station->panel().setChecked(Control::cbAutoOverride, true);
+    rig.station->panel().setChecked(Control::cbHour, true);  // a setting: not a control record
+    std::vector<std::string> controls;
+    for (const auto& line : rig.airLines)
+        if (line.find("\"ev\":\"control\"") != std::string::npos)
+            controls.push_back(line.substr(line.find("\"name\"")));
+    EXPECT_EQ(controls, (std::vector<std::string>{
+                            R"("name":"cmdRemoteNode3","caption":"W1AW-L"})",
+                            R"("name":"cbNoText","checked":true})",
+                            R"("name":"cbAutoOverride","checked":true})",
+                        }));
+}
+
+}  // namespace
+}  // namespace vox
