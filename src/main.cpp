@@ -24,7 +24,7 @@ void usage() {
         "display)\n"
         "       voxclock --headless [--home DIR]      without windows; control commands on stdin\n"
         "       voxclock simulate --home DIR --from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD "
-        "HH:MM:SS\" [--events FILE]\n"
+        "HH:MM:SS\" [--events FILE] [--workdir NEWDIR]\n"
         "       voxclock say [--home DIR] [--wav FILE] TEXT\n"
         "       voxclock cwid [--home DIR] [--wpm N] [--tone HZ] TEXT --wav FILE\n"
         "       voxclock --version\n");
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::string home, from, to, events;
+    std::string home, from, to, events, workdir;
     bool headless = false;
     const bool simulate = command == "simulate";
     for (int i = simulate ? 2 : 1; i < argc; ++i) {
@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
             ok = value(to);
         else if (simulate && arg == "--events")
             ok = value(events);
+        else if (simulate && arg == "--workdir")
+            ok = value(workdir);
         else if (arg == "--help" || arg == "-h") {
             usage();
             return 0;
@@ -102,7 +104,7 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        return vox::runDryRun({home, from, to, events}, std::cout, std::cerr);
+        return vox::runDryRun({home, from, to, events, workdir}, std::cout, std::cerr);
     }
 
     const std::string folder = vox::ProgramFolder::choose(home);

@@ -27,21 +27,39 @@ bool skipInCopy(const fs::path& name) {
     return n == "air" || n == "air.log" || n == "voxclock.lock" || n == "sim.sock";
 }
 
-// A scratch copy of the program folder, removed when the run ends.
-class ScratchFolder {
+// The copy of the program folder a run works on: a scratch folder removed when the run ends, or
+// the owner's work folder, which must not exist yet and is kept afterwards.
+class RunFolder {
 public:
-    ScratchFolder() {
+    explicit RunFolder(const std::string& workdir) : workdir_(workdir) {
+        if (!workdir_.empty())
+            return;
         std::string pattern = (fs::temp_directory_path() / "voxclock-simulate-XXXXXX").string();
         if (char* made = ::mkdtemp(pattern.data()))
             base_ = made;
     }
-    ~ScratchFolder() {
+    ~RunFolder() {
         std::error_code ec;
         if (!base_.empty())
             fs::remove_all(base_, ec);
     }
-    bool ok() const { return !base_.empty(); }
-    std::string home() const { return (fs::path(base_) / "home").string(); }
+    // False with a message when there is no folder to work in.
+    bool ready(std::string* error) const {
+        if (!workdir_.empty()) {
+            std::error_code ec;
+            if (fs::symlink_status(workdir_, ec).type() != fs::file_type::not_found) {
+                *error = "--workdir " + workdir_ + " already exists: give a new folder";
+                return false;
+            }
+            return true;
+        }
+        if (base_.empty())
+            *error = "cannot create a scratch folder";
+        return !base_.empty();
+    }
+    std::string home() const {
+        return workdir_.empty() ? (fs::path(base_) / "home").string() : workdir_;
+    }
 
     bool copyFrom(const std::string& source, std::string* error) {
         std::error_code ec;
@@ -66,6 +84,7 @@ public:
     }
 
 private:
+    std::string workdir_;
     std::string base_;
 };
 
@@ -98,11 +117,10 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
         }
     }
 
-    ScratchFolder scratch;
+    RunFolder scratch(options.workdir);
     std::string error;
-    if (!scratch.ok() || !scratch.copyFrom(options.home, &error)) {
-        err << "simulate: " << (error.empty() ? "cannot create a scratch folder" : error)
-            << std::endl;
+    if (!scratch.ready(&error) || !scratch.copyFrom(options.home, &error)) {
+        err << "simulate: " << error << std::endl;
         return 2;
     }
     const ProgramFolder folder(scratch.home());

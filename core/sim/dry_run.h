@@ -10,11 +10,15 @@ struct DryRunOptions {
     std::string from;        // "YYYY-MM-DD HH:MM:SS"
     std::string to;          // "YYYY-MM-DD HH:MM:SS"
     std::string eventsFile;  // optional
+    // Optional: the run works in this folder (it must not exist yet) and leaves it behind, so
+    // the files the run wrote can be read afterwards.
+    std::string workdir = {};
 };
 
 // Runs the whole program, start-up and shutdown included, in virtual time with the node simulator
 // and a virtual voice, and writes the air log to out. The run works on a copy of the program
-// folder, so the owner's settings, log and recordings are never touched. Returns the exit status:
+// folder (a scratch one, or the work folder asked for), so the owner's settings, log and
+// recordings are never touched. Returns the exit status:
 // 0 after a normal run, 1 when start-up ended the program, 2 for bad arguments or events.
 int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err);
 

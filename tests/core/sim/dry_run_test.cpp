@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -107,6 +108,32 @@ TEST(EventsFile, TimesAndDatesOfLines) {
         EXPECT_FALSE(parseEventsFile(b.text, from, &out, &why)) << b.text;
         EXPECT_EQ(why.rfind(b.error, 0), 0u) << why;
     }
+}
+
+}  // namespace
+}  // namespace vox
+
+namespace vox {
+namespace {
+
+TEST(DryRun, AWorkFolderIsFilledAndKeptAndAnExistingOneIsRefused) {
+    const std::string workdir = ::testing::TempDir() + "voxclock-workdir-test";
+    std::filesystem::remove_all(workdir);
+    std::ostringstream out, err;
+    DryRunOptions options{VOXCLOCK_TEST_DATA "/simulate/home", "2026-12-10 11:59:00",
+                          "2026-12-10 12:01:00", "", workdir};
+    ASSERT_EQ(runDryRun(options, out, err), 0) << err.str();
+    // The run's own files are there to read afterwards; the owner's folder is untouched.
+    EXPECT_TRUE(std::filesystem::is_directory(workdir + "/wav"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(workdir + "/voxclock.ini"));
+    EXPECT_FALSE(std::filesystem::exists(VOXCLOCK_TEST_DATA "/simulate/home/VoxclockLog.txt"));
+
+    // A folder that is already there may be the owner's: refused, and left as it is.
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runDryRun(options, out2, err2), 2);
+    EXPECT_NE(err2.str().find("already exists"), std::string::npos) << err2.str();
+    EXPECT_TRUE(out2.str().empty());
+    std::filesystem::remove_all(workdir);
 }
 
 }  // namespace
