@@ -16,10 +16,20 @@ public:
     bool InSlot2(int i) const;
     bool InSlot3(int i) const;
 
-private:
+    // Whether remote node i's days include today (Daily, or today's day flag).
+    bool dayApplies(int i) const;
+
     void tAutoConnect_Timer();
+
+private:
+    void runEntry(const RemoteNode& entry, bool inSchedule);
+    const RemoteNode* entry(int i) const;
 
     PartContext ctx_;
 };
+
+// The day flag of a remote node for a day of the week counted Sunday = 1 .. Saturday = 7; 0 for
+// any other number.
+int dayFlag(const RemoteNode& node, int dayOfWeek);
 
 }  // namespace vox

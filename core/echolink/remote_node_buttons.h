@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/control_registry.h"
 #include "app/part_context.h"
 
@@ -17,6 +19,9 @@ public:
     void cmdRemoteNode_Click(int index);
 
 private:
+    // The node refused: the error in panel 4, and the call and the reason on the air.
+    void reportNodeError(const std::string& call, const NodeError& error);
+
     PartContext ctx_;
 };
 
