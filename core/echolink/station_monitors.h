@@ -1,12 +1,20 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/part_context.h"
 
 namespace vox {
+
+// The nodes that publish the station list: a node exports when its own call sign contains one of
+// these. They stand for the directory nodes that serve the list to others; a node owner's own
+// call is never among them, so an ordinary node writes nothing.
+inline constexpr std::array<std::string_view, 3> kStationListExportCalls = {"K1VXC", "W7VXC",
+                                                                            "N4VXC"};
 
 // Three minute-timers that act unasked: the station-list export to "db/NodeList.xml" on the
 // exporting nodes, the activity reminder while stations are connected, and the busy reminder
@@ -23,6 +31,7 @@ public:
     void RefreshStationList();
     void ExportStationList();
 
+    // Minutes counted by the two reminders; above 100 they go on from 60 and 50.
     std::int16_t gATTicks = 0;
     std::int16_t gBusyTicks = 0;
 
@@ -30,6 +39,9 @@ private:
     void tStationList_Timer();
     void tActivity_Timer();
     void tBusy_Timer();
+    // The prepared file when it is there, else empty.
+    std::string preparedWav(const std::string& relative) const;
+    bool speaking();
 
     PartContext ctx_;
     std::function<std::string()> nodeCallsign_;
