@@ -1,12 +1,82 @@
 #include "echolink/quiet_time.h"
 
+#include "app/controls.h"
+#include "app/speech_output.h"
+#include "base/guarded.h"
+#include "base/local_time.h"
+#include "base/time_window.h"
+
 namespace vox {
+
+namespace {
+constexpr int kWarningSeconds = 60;
+}  // namespace
 
 QuietTime::QuietTime(PartContext ctx, Timer& quietTime, std::function<void()> loadNodeButtons)
     : ctx_(std::move(ctx)), loadNodeButtons_(std::move(loadNodeButtons)) {
     quietTime.setOnTick([this] { tQuietTime_Timer(); });
 }
 
-void QuietTime::tQuietTime_Timer() {}
+void QuietTime::tQuietTime_Timer() {
+    guarded("quiet time", [&] {
+        const Settings& s = ctx_.settings;
+        if (s.QuietStart.empty() || s.QuietStop.empty()) {
+            ctx_.state.TTSSleeping = false;
+            return;
+        }
+        const bool wasQuiet = ctx_.state.TTSSleeping;
+        const bool quiet = inTimeWindow(formatHhMm(ctx_.rt.localNow()), s.QuietStart, s.QuietStop);
+        if (quiet)
+            ctx_.panel.setPanel(StatusPanel::Speech, "TTS is Sleeping!");
+        ctx_.state.TTSSleeping = quiet;
+        if (quiet == wasQuiet)
+            return;
+        if (quiet)
+            enterQuiet();
+        else
+            leaveQuiet();
+    });
+}
+
+void QuietTime::waitWhileStationTalks() {
+    NodeLink& link = ctx_.node.link();
+    ctx_.rt.waitWhile([&] { return link.isRemoteAudio(); });
+}
+
+void QuietTime::enterQuiet() {
+    waitWhileStationTalks();
+    // The warning goes out although speech is about to sleep; sleep is back on before anything
+    // else could speak.
+    ctx_.state.TTSSleeping = false;
+    try {
+        ctx_.speech.SpeakText("Voxclock will go into sleep mode in 1 minute! This is " +
+                              ctx_.settings.WxNodeCall);
+    } catch (...) {
+        ctx_.state.TTSSleeping = true;
+        throw;
+    }
+    ctx_.state.TTSSleeping = true;
+    ctx_.rt.waitSeconds(kWarningSeconds);
+    std::string text = "Quiet Time START.";
+    if (ctx_.settings.NodeOffIfQuiet == 1) {
+        ctx_.node.link().setNodeEnabled(false);
+        text = "Quiet Time START - EchoLink disabled.";
+    }
+    ctx_.log.LogEvent(text);
+    if (loadNodeButtons_)
+        loadNodeButtons_();
+}
+
+void QuietTime::leaveQuiet() {
+    waitWhileStationTalks();
+    ctx_.speech.SpeakText("Voxclock is now Awake! This is " + ctx_.settings.WxNodeCall);
+    std::string text = "Quiet Time STOP.";
+    if (ctx_.settings.NodeOffIfQuiet == 1) {
+        ctx_.node.link().setNodeEnabled(true);
+        text = "Quiet Time STOP  - EchoLink enabled.";
+    }
+    ctx_.log.LogEvent(text);
+    ctx_.panel.setPanel(StatusPanel::Speech, "TTS is Awake!");
+}
 
 }  // namespace vox

@@ -15,6 +15,10 @@ public:
 
 private:
     void tQuietTime_Timer();
+    void enterQuiet();
+    void leaveQuiet();
+    // Waits, processing events, while a connected station talks.
+    void waitWhileStationTalks();
 
     PartContext ctx_;
     std::function<void()> loadNodeButtons_;
