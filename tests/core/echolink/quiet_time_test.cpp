@@ -46,6 +46,7 @@ const std::string kWarning =
 const std::string kAwake =
     std::string("<xml>Voxclock is now Awake! This is ") + kNodeCall + "</xml>";
 
+// Entered at 12:03:00: the minute's wait starts once the warning has been spoken (about 4 s).
 TEST(QuietTime, WarnsSleepsSilentlyAndWakesWithTheNodeSwitchedPerNodeOffIfQuiet) {
     const struct {
         std::int16_t nodeOff;
