@@ -11,6 +11,7 @@
 #include <QSystemTrayIcon>
 
 #include "about_window.h"
+#include "echolink/node_skeds_page.h"
 #include "help_document.h"
 #include "log_menu.h"
 #include "main_window.h"
@@ -55,6 +56,7 @@ struct Desktop {
     QPointer<SplashWindow> splash;
     QPointer<AboutWindow> about;
     QPointer<SimulatorWindow> simulator;
+    QPointer<SetupDialog> nodeSkeds;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
 };
@@ -114,6 +116,17 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
         d.about->raise();
     };
     a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
+    a.dialogs["mnuSetupRemoteNodes"] = [&d, &st] {
+        if (!d.nodeSkeds)
+            d.nodeSkeds = createNodeSkedsDialog([&st] { return st.settings(); },
+                                                [&st](const Settings& changed) {
+                                                    const ApplyOutcome outcome =
+                                                        st.applySettings(changed);
+                                                    return ApplyResult{outcome.ok, outcome.message};
+                                                },
+                                                d.main.get());
+        d.nodeSkeds->open();
+    };
     a.showSimulator = [&d, &host] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(

@@ -278,7 +278,11 @@ void MainWindow::buildMenus() {
             setup->addSeparator();
         first = false;
         const QString c = QString::fromLatin1(caption);
-        addMenuItem(setup, c, name, [this, c] { placeholder(c); });
+        const auto dialog = actions_.dialogs.find(name);
+        if (dialog != actions_.dialogs.end() && dialog->second)
+            addMenuItem(setup, c, name, dialog->second);
+        else
+            addMenuItem(setup, c, name, [this, c] { placeholder(c); });
     }
 
     addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",

@@ -43,7 +43,7 @@ NodeScheduleRow loadNodeScheduleRow(const RemoteNode& n) {
     NodeScheduleRow row;
     row.node = n.Node;
     row.autoConnect = n.Auto == 1;
-    row.slots = {n.Slot1Start, n.Slot1Stop, n.Slot2Start, n.Slot2Stop, n.Slot3Start, n.Slot3Stop};
+    row.times = {n.Slot1Start, n.Slot1Stop, n.Slot2Start, n.Slot2Stop, n.Slot3Start, n.Slot3Stop};
     row.delay = std::to_string(n.Delay);
     row.days = {n.Mon == 1, n.Tue == 1, n.Wed == 1, n.Thu == 1, n.Fri == 1, n.Sat == 1, n.Sun == 1};
     row.dtmf = n.Dtmf;
@@ -59,12 +59,12 @@ RemoteNode saveNodeScheduleRow(const NodeScheduleRow& row) {
     RemoteNode n;
     n.Node = UpperAscii(row.node);
     n.Auto = flag(row.autoConnect);
-    n.Slot1Start = row.slots[0];
-    n.Slot1Stop = row.slots[1];
-    n.Slot2Start = row.slots[2];
-    n.Slot2Stop = row.slots[3];
-    n.Slot3Start = row.slots[4];
-    n.Slot3Stop = row.slots[5];
+    n.Slot1Start = row.times[0];
+    n.Slot1Stop = row.times[1];
+    n.Slot2Start = row.times[2];
+    n.Slot2Stop = row.times[3];
+    n.Slot3Start = row.times[4];
+    n.Slot3Stop = row.times[5];
     n.Delay = delayFromText(row.delay);
     n.Daily = flag(row.daily || !anyDay(row));
     n.Mon = flag(row.days[0]);

@@ -13,7 +13,7 @@ struct NodeScheduleRow {
     std::string node;
     bool autoConnect = false;
     // Start 1, Stop 1, Start 2, Stop 2, Start 3, Stop 3.
-    std::array<std::string, 6> slots;
+    std::array<std::string, 6> times;
     std::string delay;
     bool daily = false;
     std::array<bool, 7> days{};  // Mon .. Sun, the dialog's order
@@ -24,7 +24,7 @@ struct NodeScheduleRow {
 
 // A row filled from its entry: Delay as decimal text, then the day rule.
 NodeScheduleRow loadNodeScheduleRow(const RemoteNode& node);
-// What OK stores: the call upper-cased (not trimmed), the slots as typed, Delay by
+// What OK stores: the call upper-cased (not trimmed), the times as typed, Delay by
 // delayFromText, DTMF trimmed; a row without any day is stored as Daily.
 RemoteNode saveNodeScheduleRow(const NodeScheduleRow& row);
 

@@ -69,7 +69,7 @@ TEST(NodeScheduleRules, LoadShowsTheEntryAndAppliesTheDayRule) {
     NodeScheduleRow row = loadNodeScheduleRow(n);
     EXPECT_EQ(row.node, "W1AW-L");
     EXPECT_TRUE(row.autoConnect);
-    EXPECT_EQ(row.slots, (std::array<std::string, 6>{"22:00", "06:00", "", "", "7pm", ""}));
+    EXPECT_EQ(row.times, (std::array<std::string, 6>{"22:00", "06:00", "", "", "7pm", ""}));
     EXPECT_EQ(row.delay, "25");
     EXPECT_FALSE(row.daily);
     EXPECT_EQ(row.days, (std::array<bool, 7>{true, false, false, false, false, true, false}));
@@ -91,14 +91,14 @@ TEST(NodeScheduleRules, SaveStoresWhatOkStores) {
     NodeScheduleRow row;
     row.node = " w1aw-l ";
     row.autoConnect = true;
-    row.slots = {"8:00", "09:00 ", "", "", "late", "never"};
+    row.times = {"8:00", "09:00 ", "", "", "late", "never"};
     row.delay = "3";
     row.days = {false, true, false, false, false, false, true};  // Tue, Sun
     row.dtmf = "  4711# ";
     const RemoteNode n = saveNodeScheduleRow(row);
     EXPECT_EQ(n.Node, " W1AW-L ") << "upper-cased, not trimmed";
     EXPECT_EQ(n.Auto, 1);
-    EXPECT_EQ(n.Slot1Start, "8:00") << "slots as typed";
+    EXPECT_EQ(n.Slot1Start, "8:00") << "times as typed";
     EXPECT_EQ(n.Slot1Stop, "09:00 ");
     EXPECT_EQ(n.Slot3Start, "late");
     EXPECT_EQ(n.Slot3Stop, "never");
