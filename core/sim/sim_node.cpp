@@ -63,7 +63,8 @@ void SimNode::startConnect(const std::string& call) {
         if (!node)
             return;
         node->connecting_.erase(UpperAscii(call));
-        if (!node->addStation(call))
+        // Switched off while the connection was being set up: it never completes.
+        if (!node->state().nodeEnabled || !node->addStation(call))
             return;
         if (NodeEvents* events = node->events())
             events->onConnected(call, "", "");

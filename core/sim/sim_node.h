@@ -40,6 +40,12 @@ public:
     const SimNodeState& state() const { return state_; }
     SimNodeState& mutableState() { return state_; }
     void setOnChange(std::function<void()> fn) { onChange_ = std::move(fn); }
+    // Called with every chat line the station sends, after it is logged.
+    void setOnChatSent(std::function<void(const std::string&)> fn) { onChatSent_ = std::move(fn); }
+    void chatSent(const std::string& text) {
+        if (onChatSent_)
+            onChatSent_(text);
+    }
     void changed() {
         if (onChange_)
             onChange_();
@@ -76,6 +82,7 @@ private:
     AirLog* air_;
     SimNodeState state_;
     std::function<void()> onChange_;
+    std::function<void(const std::string&)> onChatSent_;
     std::map<std::string, int> faults_;
     std::vector<NodeEvents*> listeners_;
     std::map<std::string, std::uint64_t> connecting_;  // upper-case call -> pending call id

@@ -32,6 +32,8 @@ void SimNodeLink::connectTo(const std::string& call) {
         throw NodeError("EchoLink", "No station given to connect to");
     if (!plausibleNodeCall(call))
         throw NodeError("EchoLink", "Station " + call + " is not in the station list");
+    if (!node_->state().nodeEnabled)
+        throw NodeError("EchoLink", "The node is disabled");
     // The node answers with the station's own spelling, which is upper case.
     const std::string station = UpperAscii(call);
     node_->record("connect", {{"call", station}});
@@ -161,6 +163,7 @@ void SimNodeLink::setDtr(bool on) {
 void SimNodeLink::sendChat(const std::string& text) {
     node_->check("SendChat");
     node_->record("chat", {{"text", text}});
+    node_->chatSent(text);
 }
 
 std::string SimSetupConfig::callsign() {

@@ -63,16 +63,22 @@ bool SimNodeSystem::execute(const ControlCommand& command, std::string* error) {
     try {
         switch (command.kind) {
             case Kind::Connect:
+                // A node switched off takes no one.
+                if (!state.nodeEnabled) {
+                    if (error)
+                        *error = "error: the node is disabled";
+                    return false;
+                }
                 // The station beat our own request to it.
                 node_->cancelConnect(command.text);
-                node_->addStation(command.text);
-                if (events)
+                // One already connected is no news.
+                if (node_->addStation(command.text) && events)
                     events->onConnected(command.text, "", "");
                 break;
             case Kind::Disconnect:
+                // A station that never finished connecting has nothing to leave.
                 node_->cancelConnect(command.text);
-                node_->removeStation(command.text);
-                if (events)
+                if (node_->removeStation(command.text) && events)
                     events->onDisconnected(command.text);
                 break;
             case Kind::Chat:
@@ -121,6 +127,19 @@ bool SimNodeSystem::execute(const ControlCommand& command, std::string* error) {
         return false;
     }
     return true;
+}
+
+void joinChat(SimNodeSystem& a, SimNodeSystem& b) {
+    const auto forward = [](SimNodeSystem& from, SimNodeSystem& to) {
+        return [&from, &to](const std::string& text) {
+            ControlCommand chat;
+            chat.kind = ControlCommand::Kind::Chat;
+            chat.text = from.conf().callsign + ">" + text;
+            to.execute(chat, nullptr);
+        };
+    };
+    a.setOnChatSent(forward(a, b));
+    b.setOnChatSent(forward(b, a));
 }
 
 std::string SimNodeSystem::handleLine(const std::string& line) {

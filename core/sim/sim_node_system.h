@@ -33,9 +33,19 @@ public:
     const SimNodeState& state() const { return node_->state(); }
     // Called after every change of the state, for a window that shows it live.
     void setOnChange(std::function<void()> fn) { node_->setOnChange(std::move(fn)); }
+    // Called with every chat line the station sends (after the air log has it), so a test can
+    // hand it to another node.
+    void setOnChatSent(std::function<void(const std::string&)> fn) {
+        node_->setOnChatSent(std::move(fn));
+    }
+    const NodeConf& conf() const { return node_->conf(); }
 
 private:
     std::shared_ptr<SimNode> node_;
 };
+
+// Two simulated nodes in one conference: every chat line one station sends arrives at the other
+// as the sender's call sign, ">", and the line, as the node program delivers chat.
+void joinChat(SimNodeSystem& a, SimNodeSystem& b);
 
 }  // namespace vox
