@@ -261,6 +261,52 @@ TEST_F(SimFixture, ConfigurationAndRegistryComeFromTheConf) {
     EXPECT_EQ(sim.registryValue("NotSysop", "DTMFCommands"), "");
 }
 
+TEST_F(SimFixture, ASwitchedOffNodeRefusesEveryConnectUntilSwitchedOnAgain) {
+    link->connectTo("W1AW");  // still being set up when the node goes off
+    link->setNodeEnabled(false);
+    EXPECT_THROW(link->connectTo("K9XYZ"), NodeError);
+    EXPECT_EQ(sim.handleLine("connect VE3ABC"), "error: the node is disabled");
+    rt.waitUntil(rt.now() + 5);
+    EXPECT_TRUE(events.got.empty());
+    EXPECT_EQ(link->connectedCount(), 0);
+
+    link->setNodeEnabled(true);
+    EXPECT_EQ(sim.handleLine("connect VE3ABC"), "ok");
+    EXPECT_TRUE(link->isConnected("ve3abc"));
+    EXPECT_EQ(events.got, (std::vector<std::string>{"connected VE3ABC||"}));
+}
+
+TEST_F(SimFixture, OnlyRealChangesOfTheStationsRaiseEvents) {
+    for (const char* line :
+         {"connect W1AW", "connect w1aw", "disconnect K9XYZ", "disconnect W1AW", "disconnect W1AW"})
+        EXPECT_EQ(sim.handleLine(line), "ok") << line;
+    EXPECT_EQ(events.got, (std::vector<std::string>{"connected W1AW||", "disconnected W1AW"}));
+}
+
+TEST(SimNode, JoinedNodesHearEachOthersChatUnderTheSendersCall) {
+    VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+    VirtualEventLoop loop(clock);
+    Runtime rt(clock, loop);
+    NodeConf confA, confB;
+    confA.callsign = "K1AAA-L";
+    confB.callsign = "W2BBB";
+    AirLog air(clock);
+    std::vector<std::string> airLines;
+    air.setSink([&](const std::string& line) { airLines.push_back(line); });
+    SimNodeSystem a(rt, confA, &air), b(rt, confB);
+    Recorder eventsA, eventsB;
+    auto linkA = a.createNode(eventsA);
+    auto linkB = b.createNode(eventsB);
+    joinChat(a, b);
+    linkA->sendChat("|ET|CO|N0CALL|");
+    linkB->sendChat("hello > there");
+    EXPECT_EQ(eventsB.got, (std::vector<std::string>{"chat K1AAA-L>|ET|CO|N0CALL|"}));
+    EXPECT_EQ(eventsA.got, (std::vector<std::string>{"chat W2BBB>hello > there"}));
+    // The sender's air log still has what it sent.
+    ASSERT_EQ(airLines.size(), 1u);
+    EXPECT_NE(airLines[0].find(R"("ev":"chat","text":"|ET|CO|N0CALL|")"), std::string::npos);
+}
+
 TEST(SimNode, APendingConnectOutlivesItsSystemHarmlessly) {
     VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
     VirtualEventLoop loop(clock);
