@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "app/prepared_files.h"
-#include "app/run_station.h"
+#include "app/station.h"
 #include "base/air_logging_voice.h"
 #include "base/user_store.h"
 #include "espeak_voice.h"

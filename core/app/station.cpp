@@ -1,8 +1,224 @@
+// The station: its parts and their wiring, start-up and shutdown, and the settings file.
 #include "app/station.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <stdexcept>
+#include <string>
+
+#include "base/guarded.h"
+#include "settings/ini_file.h"
 
 namespace vox {
+
+namespace {
+
+using namespace TimerName;
+
+const char* const kDisableAtStart[] = {
+    tLabelUpdate,  tWxGet,       tMain,        tAutoConnect, tFanLogic, tTime,
+    tDTMFInComing, tStationList, tConnections, tQuietTime,   tID,       tActivity,
+    tVoiceAbort,   tChatText,    tBusy,        tRadioBusyID, tWxWarn};
+
+const char* const kEnableAtStart[] = {
+    tWxGet,       tMain,        tAutoConnect, tFanLogic,    tTime,       tDTMFInComing,
+    tStationList, tConnections, tID,          tLabelUpdate, tQuietTime,  tActivity,
+    tVoiceAbort,  tChatText,    tBusy,        tWxWarn,      tRadioBusyID};
+
+const char* const kDisableAtShutdown[] = {
+    tMain,        tAutoConnect, tActivity, tTime,        tDTMFInComing, tStationList,
+    tConnections, tID,          tWxGet,    tLabelUpdate, tQuietTime,    tVoiceAbort,
+    tChatText,    tBusy,        tFreeWx,   tWxWarn,      tRadioBusyID};
+
+}  // namespace
+
+void Station::RefreshEchoLinkDtmfCodes() {
+    state_.EchoLinkDtmfCodes.clear();
+    guarded("the node's DTMF codes", [&] {
+        state_.SoundFilesDir = nodes_.registryValue("Options", "SoundFilesDir");
+        for (const char* name : {"DTMFCommands", "DTMFShortCuts"}) {
+            // "name=code" items separated by commas.
+            const std::string list = nodes_.registryValue("Sysop", name);
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                std::size_t comma = list.find(',', start);
+                if (comma == std::string::npos)
+                    comma = list.size();
+                const std::string item = list.substr(start, comma - start);
+                const std::size_t eq = item.find('=');
+                if (eq != std::string::npos && eq + 1 < item.size())
+                    state_.EchoLinkDtmfCodes.push_back(item.substr(eq + 1));
+                start = comma + 1;
+            }
+        }
+    });
+    // Without the node's codes nothing of ours is shadowed.
+}
+
+bool Station::CheckEchoLink() {
+    try {
+        node_.attach(nodes_.createNode(*this));
+        node_.link().holdStationList();
+        setupConfig_ = nodes_.createSetupConfig();
+        rt_.waitSeconds(4);
+        sysopConfig_ = nodes_.createSysopConfig();
+        if (!setupConfig_->sysopMode()) {
+            message(MessageIcon::Error, "Voxclock TTS",
+                    "EchoLink must be configured in the Sysop Mode.\r\n"
+                    "Voxclock TTS will not work in single user mode.");
+            node_.release();
+            setupConfig_.reset();
+            sysopConfig_.reset();
+            return false;
+        }
+        return true;
+    } catch (...) {
+        node_.release();
+        setupConfig_.reset();
+        sysopConfig_.reset();
+        message(MessageIcon::Error, "Voxclock TTS",
+                "Can Not Find EchoLink.\r\nVoxclock TTS will not work without EchoLink.");
+        return false;
+    }
+}
+
+void Station::applyVoiceSettings() {
+    Voice* voice = speech_.voice();
+    if (!voice)
+        return;
+    voice->setRate(static_cast<int>(std::lround(std::clamp(settings_.SpeechRate, -2.0, 2.0))));
+    voice->setVolume(100);
+    voice->setAudioOutput(settings_.SoundDevice);
+}
+
+bool Station::CheckSpeechEngine() {
+    try {
+        speech_.setVoice(createVoice_ ? createVoice_() : nullptr);
+        if (!speech_.voice())
+            throw VoiceError("no voice");
+        applyVoiceSettings();
+        engineName_ = speech_.voice()->engineName();
+        return true;
+    } catch (...) {
+        speech_.releaseVoice();
+        message(MessageIcon::Error, "Voxclock TTS",
+                "Voxclock Can Not Find The TTS Engine.\r\nVoxclock TTS will not work without TTS.");
+        return false;
+    }
+}
+
+void Station::LoadNodeButtons() {
+    remoteNodes_.LoadNodeButtons();
+}
+
+void Station::createStatusPanels() {
+    panel_.setPanel(StatusPanel::Activity, FrontPanel::kRedLed);
+    panel_.setPanel(StatusPanel::Dtmf, "DTMF: None");
+    panel_.setPanel(StatusPanel::Connected, "");
+    panel_.setPanel(StatusPanel::Speech, "");
+    panel_.setPanel(StatusPanel::Clock, "Time: ");
+    state_.StatusBarCreated = true;
+}
+
+Station::StartOutcome Station::start() {
+    RefreshEchoLinkDtmfCodes();
+
+    std::string error;
+    folder_.ensureExists(&error);
+    if (!instanceLock_.acquire(folder_.path("\\voxclock.lock"))) {
+        message(MessageIcon::Information, "Voxclock TTS", "Voxclock TTS is already running!");
+        return StartOutcome::EndedAtOnce;
+    }
+
+    if (hooks_.showSplash)
+        hooks_.showSplash();
+    settings_.TxDelaySeconds = 0.8;
+    rt_.waitSeconds(3);
+
+    if (!CheckEchoLink())
+        return StartOutcome::EndedAtOnce;
+
+    std::string nodeCall;
+    try {
+        nodeCall = setupConfig_->callsign();
+        state_.OwnCall = nodeCall.substr(0, nodeCall.find('-'));
+    } catch (...) {
+        state_.OwnCall.clear();
+    }
+    identification_.ensureIdFile(nodeCall, cwid_);
+    if (hooks_.restoreWindowPosition)
+        hooks_.restoreWindowPosition();
+
+    for (const char* name : kDisableAtStart)
+        timers_[name].setEnabled(false);
+    state_.WxWarnTicks = 0;
+    state_.StationListFlag = false;
+    state_.DtmfLocked = false;
+    state_.FanSeconds = 500;
+
+    ReadINIFile();
+    if (settingsMustClose_)
+        return StartOutcome::MustClose;
+
+    if (!CheckSpeechEngine())
+        return StartOutcome::EndedAtOnce;
+    speech_.CheckPTTControl();
+    LoadNodeButtons();
+
+    if (hooks_.addTrayIcon)
+        hooks_.addTrayIcon();
+    if (hooks_.minimize)
+        hooks_.minimize();
+    createStatusPanels();
+    rt_.processPending();
+
+    for (const char* name : kEnableAtStart)
+        timers_[name].setEnabled(true);
+    if (hooks_.closeSplash)
+        hooks_.closeSplash();
+    helpFile_ = folder_.path("\\voxclock.chm");
+    return StartOutcome::Running;
+}
+
+void Station::shutdown() {
+    // Ends any wait still under way, and with it every hand-over to the voice.
+    rt_.requestQuit();
+    // Every step runs whatever the one before it came to.
+    guarded("fan timer", [&] { timers_[TimerName::tFanLogic].setEnabled(false); });
+    guarded("fan RTS", [&] {
+        if (panel_.checked(Control::FanRTS) && node_.present())
+            node_.link().setRts(true);
+    });
+    guarded("fan DTR", [&] {
+        if (panel_.checked(Control::FanDTR) && node_.present())
+            node_.link().setDtr(true);
+    });
+    for (const char* name : kDisableAtShutdown)
+        guarded(name, [&] { timers_[name].setEnabled(false); });
+    guarded("tray icon", [&] {
+        if (hooks_.removeTrayIcon)
+            hooks_.removeTrayIcon();
+    });
+    guarded("other windows", [&] {
+        if (hooks_.closeOtherWindows)
+            hooks_.closeOtherWindows();
+    });
+    guarded("settings file", [&] { WriteIniFile(); });
+    speech_.releasePttAtShutdown();
+    guarded("node", [&] { node_.release(); });
+    guarded("node configuration", [&] {
+        setupConfig_.reset();
+        sysopConfig_.reset();
+    });
+    guarded("voice", [&] { speech_.releaseVoice(); });
+    guarded("window position", [&] {
+        if (hooks_.storeWindowPosition)
+            hooks_.storeWindowPosition();
+    });
+    instanceLock_.release();
+}
 
 Station::Station(StationPorts ports, WindowHooks hooks)
     : rt_(ports.runtime),
@@ -125,6 +341,106 @@ void Station::onClosing() {
         node_.release();
         speech_.releaseVoice();
     });
+}
+
+namespace {
+
+// Message boxes raised by the settings file, recorded like every other message box.
+class StationMessages : public UserInterface {
+public:
+    explicit StationMessages(
+        std::function<void(MessageIcon, const std::string&, const std::string&)> show)
+        : show_(std::move(show)) {}
+    void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override {
+        show_(icon, title, text);
+    }
+
+private:
+    std::function<void(MessageIcon, const std::string&, const std::string&)> show_;
+};
+
+std::string afterLastBackslash(const std::string& path) {
+    const std::size_t at = path.find_last_of("\\/");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+// The transmit delay is waited twice with PTT held: a value from a hand-edited file must not keep
+// the transmitter keyed for an hour.
+constexpr double kMaxTxDelaySeconds = 10;
+
+// The delay to use instead of a value out of range, or nothing when the value is fine.
+std::optional<double> saneTxDelay(double seconds) {
+    if (std::isnan(seconds))
+        return Settings{}.TxDelaySeconds;
+    if (seconds < 0)
+        return 0.0;
+    if (seconds > kMaxTxDelaySeconds)
+        return kMaxTxDelaySeconds;
+    return std::nullopt;
+}
+
+std::string shortNumber(double value) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+}  // namespace
+
+void Station::ReadINIFile() {
+    StationMessages messages(
+        [this](MessageIcon i, const std::string& t, const std::string& x) { message(i, t, x); });
+    const IniOutcome outcome =
+        vox::ReadINIFile(settingsFile_, settings_, messages, hooks_.closeSplash);
+    settingsMustClose_ = outcome.mustClose;
+    for (const std::string& line : outcome.eventLogLines)
+        eventLog_.LogEvent(line);
+    if (const std::optional<double> delay = saneTxDelay(settings_.TxDelaySeconds)) {
+        eventLog_.LogEvent("TxDelaySeconds " + shortNumber(settings_.TxDelaySeconds) +
+                           " out of range: using " + shortNumber(*delay));
+        settings_.TxDelaySeconds = *delay;
+    }
+    panel_.settingsReplaced();
+    if (!settings_.InfoFilePath.empty())
+        panel_.setCaption(Control::tbFileName, afterLastBackslash(settings_.InfoFilePath));
+    if (outcome.freeWxReader)
+        timers_[TimerName::tFreeWx].setEnabled(true);
+}
+
+bool Station::WriteIniFile() {
+    StationMessages messages(
+        [this](MessageIcon i, const std::string& t, const std::string& x) { message(i, t, x); });
+    const IniOutcome outcome = vox::WriteIniFile(settingsFile_, settings_, messages);
+    if (outcome.freeWxReader)
+        timers_[TimerName::tFreeWx].setEnabled(true);
+    return outcome.ok;
+}
+
+ApplyOutcome Station::applySettings(const Settings& changed) {
+    settings_ = changed;
+    panel_.settingsReplaced();
+    guarded("voice settings", [&] { applyVoiceSettings(); });
+    LoadNodeButtons();
+    panel_.setCaption(Control::tbFileName, afterLastBackslash(settings_.InfoFilePath));
+    if (settings_.WxStationType == 1)
+        timers_[TimerName::tFreeWx].setEnabled(true);
+    std::string why;
+    if (!settingsFile_.write(settings_, &why))
+        return {false, "Error Writing .INI File"};
+    return {};
+}
+
+int runStation(Station& station, const std::function<void()>& onRunning) {
+    const Station::StartOutcome outcome = station.start();
+    if (outcome == Station::StartOutcome::EndedAtOnce)
+        return 1;
+    if (outcome == Station::StartOutcome::Running) {
+        if (onRunning)
+            onRunning();
+        station.runtime().run();
+    }
+    station.shutdown();
+    return outcome == Station::StartOutcome::Running ? 0 : 1;
 }
 
 }  // namespace vox

@@ -7,7 +7,7 @@
 
 #include "app/console_message_boxes.h"
 #include "app/prepared_files.h"
-#include "app/run_station.h"
+#include "app/station.h"
 #include "base/air_logging_voice.h"
 #include "base/virtual_time.h"
 #include "sim/events_file.h"
