@@ -77,4 +77,18 @@ std::string TimeFix(const std::string& text) {
     return out;
 }
 
+std::string connDiscTimePhrase(const LocalTime& t, int ttsTime24) {
+    if (ttsTime24 == 1) {
+        const std::string hh = twoDigits(t.hour), mm = twoDigits(t.minute);
+        if (mm == "00")
+            return hh == "00" ? "zero hundred hours" : hh + " hundred hours";
+        return hh == "00" ? mm + " minutes" : hh + ":" + mm;
+    }
+    const bool am = t.hour < 12;
+    const std::string h = std::to_string(t.hour % 12 == 0 ? 12 : t.hour % 12);
+    if (t.minute == 0)
+        return h + " o'clock " + (am ? "eh m" : "p m");
+    return h + ":" + twoDigits(t.minute) + (am ? " AM" : " PM");
+}
+
 }  // namespace vox

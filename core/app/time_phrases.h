@@ -12,6 +12,10 @@ std::string timePhrase24(const LocalTime& t);
 std::string timePhrase12(const LocalTime& t);
 // The phrase for the configured form (TtsTime24 = 1: 24-hour).
 std::string timePhrase(const LocalTime& t, int ttsTime24);
+// The time as a connect or disconnect announcement says it after " at ": "14:05", "05 minutes",
+// "14 hundred hours", "zero hundred hours" (ttsTime24 1); "3:05 PM", "3 o'clock p m" (otherwise).
+std::string connDiscTimePhrase(const LocalTime& t, int ttsTime24);
+
 // "Good Morning." (voiceTypeAtt 1) or "Good Morning! " (0).
 std::string greetingFor(const LocalTime& t, int voiceTypeAtt);
 // Time-zone abbreviations expanded to their spoken names; only the first of each.

@@ -1,11 +1,11 @@
 #include "echolink/connection_announcer.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "app/call_spelling.h"
 #include "app/controls.h"
 #include "app/speech_output.h"
+#include "app/time_phrases.h"
 #include "base/guarded.h"
 #include "base/text_helpers.h"
 #include "base/xml_escape.h"
@@ -16,12 +16,6 @@ namespace {
 
 constexpr const char* kConnectNotice = "|ET|CO|";
 constexpr const char* kDisconnectNotice = "|ET|DI|";
-
-std::string twoDigits(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
 
 // Position of `what` in `text`, letter case ignored; npos when absent.
 std::size_t findNoCase(const std::string& text, const std::string& what) {
@@ -58,20 +52,6 @@ std::string senderOf(const std::string& text) {
 }
 
 }  // namespace
-
-std::string connDiscTimePhrase(const LocalTime& t, int ttsTime24) {
-    if (ttsTime24 == 1) {
-        const std::string hh = twoDigits(t.hour), mm = twoDigits(t.minute);
-        if (mm == "00")
-            return hh == "00" ? "zero hundred hours" : hh + " hundred hours";
-        return hh == "00" ? mm + " minutes" : hh + ":" + mm;
-    }
-    const bool am = t.hour < 12;
-    const std::string h = std::to_string(t.hour % 12 == 0 ? 12 : t.hour % 12);
-    if (t.minute == 0)
-        return h + " o'clock " + (am ? "eh m" : "p m");
-    return h + ":" + twoDigits(t.minute) + (am ? " AM" : " PM");
-}
 
 ConnectionAnnouncer::ConnectionAnnouncer(PartContext ctx, Timer& connections, Timer& chatText)
     : ctx_(std::move(ctx)) {

@@ -5,13 +5,8 @@
 #include <string>
 
 #include "app/part_context.h"
-#include "base/local_time.h"
 
 namespace vox {
-
-// The time as a connect or disconnect announcement says it after " at ": "14:05", "05 minutes",
-// "14 hundred hours", "zero hundred hours" (ttsTime24 1); "3:05 PM", "3 o'clock p m" (otherwise).
-std::string connDiscTimePhrase(const LocalTime& t, int ttsTime24);
 
 // Stations connecting to and leaving the node, spoken on the air; the notices that nodes running
 // this program exchange through the chat about them; and chat messages read aloud. The node's
