@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/guarded.h"
+#include "dtmf/dtmf_codes.h"
 #include "settings/ini_file.h"
 
 namespace vox {
@@ -36,25 +37,33 @@ const char* const kDisableAtShutdown[] = {
 
 void Station::RefreshEchoLinkDtmfCodes() {
     state_.EchoLinkDtmfCodes.clear();
+    // Without the node's codes nothing of ours is shadowed.
     guarded("the node's DTMF codes", [&] {
         state_.SoundFilesDir = nodes_.registryValue("Options", "SoundFilesDir");
-        for (const char* name : {"DTMFCommands", "DTMFShortCuts"}) {
-            // "name=code" items separated by commas.
-            const std::string list = nodes_.registryValue("Sysop", name);
-            std::size_t start = 0;
-            while (start <= list.size()) {
-                std::size_t comma = list.find(',', start);
-                if (comma == std::string::npos)
-                    comma = list.size();
-                const std::string item = list.substr(start, comma - start);
-                const std::size_t eq = item.find('=');
-                if (eq != std::string::npos && eq + 1 < item.size())
-                    state_.EchoLinkDtmfCodes.push_back(item.substr(eq + 1));
-                start = comma + 1;
-            }
-        }
+        for (const char* name : {"DTMFCommands", "DTMFShortCuts"})
+            for (std::string& code : parseNodeDtmfCodes(nodes_.registryValue("Sysop", name)))
+                state_.EchoLinkDtmfCodes.push_back(std::move(code));
     });
-    // Without the node's codes nothing of ours is shadowed.
+}
+
+std::string Station::bulletinBaseUrl() const {
+    if (!webConf_.bulletinBaseUrl.empty())
+        return webConf_.bulletinBaseUrl;
+    return "file://" + folder_.root() + "/rsgb/";
+}
+
+DtmfActions Station::dtmfActions() {
+    DtmfActions a;
+    a.press = [this](const std::string& control) { press(control); };
+    a.quietTimeRunning = [this](bool on) { timers_[TimerName::tQuietTime].setEnabled(on); };
+    a.refreshNodeCodes = [this] { RefreshEchoLinkDtmfCodes(); };
+    a.speakSpeedDial = [this] { reports_.SpeakSpeedDial(); };
+    a.speakBulletin = [this](const std::string& number) {
+        reports_.SpeakBulletin(bulletinBaseUrl(), number);
+    };
+    a.speakWwvReport = [this] { reports_.SpeakWwvReport(webConf_.wwvUrl); };
+    a.resetRecordMinutes = [this] { recording_.RecordMinutes = 0; };
+    return a;
 }
 
 bool Station::CheckEchoLink() {
@@ -229,9 +238,11 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       createVoice_(std::move(ports.createVoice)),
       hooks_(std::move(hooks)),
       cwid_(ports.cwid),
+      webConf_(ports.web),
       settingsFile_(folder_.path("\\voxclock.ini"), std::move(ports.settingsWriter)),
       eventLog_(folder_, rt_.clock()),
       timers_(rt_),
+      web_(rt_, ports.http, &airLog_, ports.web.timeoutSeconds),
       speech_({rt_, folder_, settings_, panel_, state_, node_, eventLog_, [this] { focusDummy(); }},
               timers_[TimerName::tVoiceAbort]),
       announcer_(context(), timers_[TimerName::tMain], timers_[TimerName::tTime], controls_),
@@ -248,7 +259,19 @@ Station::Station(StationPorts ports, WindowHooks hooks)
                 }),
       autoConnect_(context(), timers_[TimerName::tAutoConnect]),
       quietTime_(context(), timers_[TimerName::tQuietTime],
-                 [this] { remoteNodes_.LoadNodeButtons(); }) {
+                 [this] { remoteNodes_.LoadNodeButtons(); }),
+      reports_(
+          context(), web_, [this] { identification_.SendStationId(); },
+          [this] { announcer_.BuildGreeting(); }),
+      recording_(context(), timers_[TimerName::tRecord], controls_,
+                 [this](int mode) {
+                     if (!setupConfig_)
+                         throw NodeError("EchoLink", "The node is not there");
+                     setupConfig_->setRecordingMode(mode);
+                 }),
+      fan_(context(), timers_[TimerName::tFanLogic], controls_),
+      dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], dtmfActions(),
+            noWeather_) {
     panel_.bindSettings(&settings_);
     timers_[TimerName::tLabelUpdate].setOnTick([] {});
     controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
@@ -328,9 +351,7 @@ void Station::onStationListReceived() {
 }
 
 void Station::onDtmfString(const std::string& digits) {
-    if (digits == "A")
-        state_.DtmfAbortRequest = "A";
-    state_.PendingDtmf = digits;
+    dtmf_.ELo_DTMFString(digits);
 }
 
 void Station::onClosing() {

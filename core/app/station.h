@@ -17,11 +17,18 @@
 #include "app/time_announcer.h"
 #include "app/timer_table.h"
 #include "base/air_log.h"
+#include "base/http_client.h"
 #include "base/instance_lock.h"
 #include "base/program_folder.h"
 #include "base/runtime.h"
 #include "base/user_interface.h"
 #include "base/voice.h"
+#include "base/web_fetch.h"
+#include "dtmf/dtmf_dispatcher.h"
+#include "dtmf/fan_control.h"
+#include "dtmf/recording.h"
+#include "dtmf/spoken_reports.h"
+#include "dtmf/weather_commands.h"
 #include "echolink/auto_connect_schedule.h"
 #include "echolink/connection_announcer.h"
 #include "echolink/node_link.h"
@@ -46,6 +53,9 @@ struct StationPorts {
     SettingsWriter settingsWriter = {};
     // How a generated CW identification sounds (voxclock.conf [cwid]).
     CwIdConf cwid = {};
+    // The web, for the spoken reports; null = none here (every fetch fails).
+    HttpClient* http = nullptr;
+    WebConf web = {};
 };
 
 // What the desktop does around start-up and shutdown; the headless program leaves these empty.
@@ -117,6 +127,10 @@ public:
     StationMonitors& monitors() { return monitors_; }
     AutoConnectSchedule& autoConnect() { return autoConnect_; }
     QuietTime& quietTime() { return quietTime_; }
+    DtmfDispatcher& dtmf() { return dtmf_; }
+    Recording& recording() { return recording_; }
+    SpokenReports& reports() { return reports_; }
+    const WebConf& webConf() const { return webConf_; }
     SharedState& state() { return state_; }
     Runtime& runtime() { return rt_; }
     const ProgramFolder& folder() const { return folder_; }
@@ -132,6 +146,9 @@ public:
 private:
     // Start-up steps.
     void RefreshEchoLinkDtmfCodes();
+    DtmfActions dtmfActions();
+    // The bulletin base address: the configured one, or "rsgb/" in the program folder.
+    std::string bulletinBaseUrl() const;
     bool CheckEchoLink();
     bool CheckSpeechEngine();
     void applyVoiceSettings();
@@ -157,6 +174,7 @@ private:
     std::function<std::unique_ptr<Voice>()> createVoice_;
     WindowHooks hooks_;
     CwIdConf cwid_;
+    WebConf webConf_;
     SettingsFile settingsFile_;
     EventLog eventLog_;
     InstanceLock instanceLock_;
@@ -169,6 +187,8 @@ private:
     std::unique_ptr<SysopConfig> sysopConfig_;
     ControlRegistry controls_;
     TimerTable timers_;
+    WebFetcher web_;
+    NoWeather noWeather_;
 
     // The parts, in the order they are built: speech output first, every other part speaks
     // through it.
@@ -180,6 +200,10 @@ private:
     StationMonitors monitors_;
     AutoConnectSchedule autoConnect_;
     QuietTime quietTime_;
+    SpokenReports reports_;
+    Recording recording_;
+    FanControl fan_;
+    DtmfDispatcher dtmf_;
 
     std::string engineName_;
     std::string helpFile_;

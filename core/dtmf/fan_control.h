@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/control_registry.h"
+#include "app/part_context.h"
+
+namespace vox {
+
+// The transmitter's cooling fan on a handshake line of the node's radio port: on while the node
+// transmits and FanTime minutes after, then off.
+class FanControl {
+public:
+    // Drives tFanLogic; answers the FanRTS and FanDTR boxes.
+    FanControl(PartContext ctx, Timer& fanLogic, ControlRegistry& controls);
+
+private:
+    void tFanLogic_Timer();
+    void lineClicked(bool rts);
+
+    PartContext ctx_;
+    // The idle count wrapped since the last transmission: the run-on is over whatever the count.
+    bool idleWrapped_ = false;
+};
+
+}  // namespace vox
