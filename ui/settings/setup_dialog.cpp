@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -19,6 +20,13 @@ SetupDialog::SetupDialog(const QString& caption, Current current, Apply apply, Q
     tabs_->setObjectName(QStringLiteral("setupPages"));
     layout->addWidget(tabs_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Every setup dialog names its buttons alike, with captions that do not follow the locale.
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("Command2"));
+    ok->setText(QStringLiteral("OK"));
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setText(QStringLiteral("Cancel"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (applyPages())

@@ -21,7 +21,8 @@ struct ApplyResult {
 
 // A non-modal setup dialog with pages. It works on a copy of the settings: each page loads from
 // the current record when the dialog opens, and OK has every page save into a copy that is then
-// applied as a whole. Cancel changes nothing.
+// applied as a whole. Cancel changes nothing. The buttons are named Command2 (OK) and Command1
+// (Cancel).
 class SetupDialog : public QDialog {
     Q_OBJECT
 public:

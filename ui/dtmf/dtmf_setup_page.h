@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "settings/setup_dialog.h"
+#include "settings/setup_page.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace vox {
+
+// frmDTMFSetup: the seventeen command codes and the three permission switches. The boxes carry
+// the names of their fields ("tbDTMFPlayTime", "cbRSGB", ...); the save rule (trim, upper case)
+// is the core's, so the page only moves text in and out.
+class DtmfSetupPage : public SetupPage {
+public:
+    explicit DtmfSetupPage(QWidget* parent = nullptr);
+
+    QString title() const override;
+    void load(const Settings& settings) override;
+    bool save(Settings& settings, QString* problem) const override;
+
+private:
+    std::vector<QLineEdit*> codes_;     // in the order of dtmfCodeFields()
+    std::vector<QCheckBox*> switches_;  // in the order of dtmfSwitchFields()
+};
+
+inline constexpr const char* kDtmfSetupCaption = "Voxclock - DTMF Setup";
+
+// The dialog with its one page; OK hands the changed record to `apply`.
+SetupDialog* createDtmfSetupDialog(SetupDialog::Current current, SetupDialog::Apply apply,
+                                   QWidget* parent = nullptr);
+
+}  // namespace vox
