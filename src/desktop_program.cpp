@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QSystemTrayIcon>
 
 #include "about_window.h"
+#include "dtmf/dtmf_pad.h"
+#include "dtmf/dtmf_setup_page.h"
 #include "echolink/node_skeds_page.h"
 #include "help_document.h"
 #include "log_menu.h"
@@ -57,6 +60,8 @@ struct Desktop {
     QPointer<AboutWindow> about;
     QPointer<SimulatorWindow> simulator;
     QPointer<SetupDialog> nodeSkeds;
+    QPointer<SetupDialog> dtmfSetup;
+    QPointer<DtmfPad> dtmfPad;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
 };
@@ -94,6 +99,14 @@ WindowHooks hooksFor(Desktop& d, ProgramHost& host) {
     return h;
 }
 
+// A setup dialog's OK: the station takes the changed record as a whole.
+SetupDialog::Apply applyTo(Station& st) {
+    return [&st](const Settings& changed) {
+        const ApplyOutcome outcome = st.applySettings(changed);
+        return ApplyResult{outcome.ok, outcome.message};
+    };
+}
+
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
     MainWindowActions a;
@@ -118,14 +131,20 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
     a.dialogs["mnuSetupRemoteNodes"] = [&d, &st] {
         if (!d.nodeSkeds)
-            d.nodeSkeds = createNodeSkedsDialog([&st] { return st.settings(); },
-                                                [&st](const Settings& changed) {
-                                                    const ApplyOutcome outcome =
-                                                        st.applySettings(changed);
-                                                    return ApplyResult{outcome.ok, outcome.message};
-                                                },
-                                                d.main.get());
+            d.nodeSkeds =
+                createNodeSkedsDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
         d.nodeSkeds->open();
+    };
+    a.dialogs["mnuSetupDTMF"] = [&d, &st] {
+        if (!d.dtmfSetup)
+            d.dtmfSetup =
+                createDtmfSetupDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
+        d.dtmfSetup->open();
+    };
+    // The pad's sequence waits for the dispatcher's next poll, like one heard over the air.
+    a.dialogs["mnuDTMF"] = [&d, &st] {
+        showDtmfPad(d.dtmfPad, d.main.get(),
+                    [&st](const std::string& digits) { st.dtmf().injectFromPad(digits); });
     };
     a.showSimulator = [&d, &host] {
         if (!d.simulator) {
@@ -156,11 +175,19 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
         host.simulator().handleLine("connect W2XYZ-L");
         d.main->menuAction("mnuSimulator")->trigger();
         d.main->restoreFromTray();
+        d.main->menuAction("mnuSetupDTMF")->trigger();
+        d.main->menuAction("mnuDTMF")->trigger();
+        for (const char* key : {"cmdDTMF1", "cmdDTMF1", "cmdDTMF10"})
+            if (auto* button = d.dtmfPad->findChild<QAbstractButton*>(QString::fromLatin1(key)))
+                button->click();
         rt.callAfter(2.5, [&d, &host, dir] {
             QDir().mkpath(dir);
-            const bool ok = d.main->grab().save(dir + QStringLiteral("/main-window.png")) &&
-                            d.simulator &&
-                            d.simulator->grab().save(dir + QStringLiteral("/simulator-window.png"));
+            auto save = [&dir](QWidget* w, const char* name) {
+                return w && w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name));
+            };
+            const bool ok = save(d.main.get(), "main-window.png") &&
+                            save(d.simulator, "simulator-window.png") &&
+                            save(d.dtmfSetup, "dtmf-setup.png") && save(d.dtmfPad, "dtmf-pad.png");
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")
                       << dir.toStdString() << std::endl;
             host.station().exitProgram();

@@ -287,8 +287,12 @@ void MainWindow::buildMenus() {
 
     addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",
                 [this] { placeholder(QStringLiteral("Search")); });
-    addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF",
-                [this] { placeholder(QStringLiteral("DTMF Pad")); });
+    const auto pad = actions_.dialogs.find("mnuDTMF");
+    if (pad != actions_.dialogs.end() && pad->second)
+        addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF", pad->second);
+    else
+        addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF",
+                    [this] { placeholder(QStringLiteral("DTMF Pad")); });
 
     QMenu* log = bar->addMenu(QStringLiteral("&Log File"));
     addMenuItem(log, QStringLiteral("View"), "mnuLogView", call(actions_.viewLog));

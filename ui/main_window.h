@@ -40,9 +40,10 @@ struct MainWindowActions {
     std::function<void(bool recording)> openMixer;
     // The Help menu's entries into the owner's manual: the section's anchor ("files").
     std::function<void(const QString& section)> openManualSection;
-    // The setup dialogs there are, by their menu item ("mnuSetupRemoteNodes").
+    // The setup dialogs and the DTMF pad there are, by their menu item ("mnuSetupRemoteNodes",
+    // "mnuDTMF").
     std::map<std::string, std::function<void()>> dialogs;
-    // Any other setup dialog ("DTMF Cmds", ...); empty: a message that it is not available yet.
+    // Any other setup dialog ("WX Setup", ...); empty: a message that it is not available yet.
     std::function<void(const QString& caption)> openDialog;
     // Set when the node backend is the simulator: adds the "Simulator" menu entry.
     std::function<void()> showSimulator;
