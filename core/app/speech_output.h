@@ -60,6 +60,8 @@ public:
     void speakAndWait(const std::string& text);
     // Speech switched off: says so in the status bar.
     bool reportSleeping();
+    // A file to transmit that is not there: says so (panel 4, and the log once an hour per path).
+    bool reportMissingFile(const std::string& path);
 
     // The voice, from start-up on; null before and after.
     void setVoice(std::unique_ptr<Voice> voice) { voice_ = std::move(voice); }
@@ -74,8 +76,6 @@ private:
     void waitUntilDone(int ms);
     // Every text and file goes to the voice through here; refused once the program is quitting.
     void handToVoice(const std::string& text, int flags);
-    // A file to transmit that is not there: says so (panel 4, and the log once an hour per path).
-    bool reportMissingFile(const std::string& path);
     void setPtt(bool on);
     void showPtt(bool on);
     std::string prepared(const std::string& relative) const;

@@ -1,9 +1,66 @@
 #include "dtmf/fan_control.h"
 
+#include "app/controls.h"
+#include "app/speech_output.h"
+#include "base/guarded.h"
+
 namespace vox {
 
-FanControl::FanControl(PartContext ctx, Timer&, ControlRegistry&) : ctx_(std::move(ctx)) {}
-void FanControl::tFanLogic_Timer() {}
-void FanControl::lineClicked(bool) {}
+namespace {
+constexpr int kIdleWrapAt = 2000;
+constexpr int kIdleWrapTo = 1000;
+// After a click the line stays off until the next transmission (for run-on times under 500 s).
+constexpr int kAfterClick = 500;
+}  // namespace
+
+FanControl::FanControl(PartContext ctx, Timer& fanLogic, ControlRegistry& controls)
+    : ctx_(std::move(ctx)) {
+    fanLogic.setOnTick([this] { tFanLogic_Timer(); });
+    controls.on(Control::FanRTS, [this] { lineClicked(true); });
+    controls.on(Control::FanDTR, [this] { lineClicked(false); });
+}
+
+void FanControl::tFanLogic_Timer() {
+    FrontPanel& panel = ctx_.panel;
+    int& seconds = ctx_.state.FanSeconds;
+    guarded("fan", [&] {
+        panel.setCaption(Control::frFan, "Fan");
+        if (++seconds >= kIdleWrapAt) {
+            seconds = kIdleWrapTo;
+            idleWrapped_ = true;
+        }
+        NodeLink& link = ctx_.node.link();
+        if (link.isTransmitting()) {
+            seconds = 0;
+            idleWrapped_ = false;
+        }
+        // Long run-on times reach past the wrap: once wrapped, the run-on is over.
+        const int limit = ctx_.settings.FanTime * 60;
+        const bool on = seconds <= limit && !idleWrapped_;
+        const std::string caption =
+            on ? "Fan: On " + std::to_string(limit - seconds) + " sec" : std::string("Fan: Off");
+        if (panel.checked(Control::FanRTS)) {
+            link.setRts(on);
+            panel.setCaption(Control::frFan, caption);
+        }
+        if (panel.checked(Control::FanDTR)) {
+            link.setDtr(on);
+            panel.setCaption(Control::frFan, caption);
+        }
+    });
+}
+
+void FanControl::lineClicked(bool rts) {
+    guarded("fan line", [&] {
+        if (rts)
+            ctx_.node.link().setRts(false);
+        else
+            ctx_.node.link().setDtr(false);
+    });
+    ctx_.state.FanSeconds = kAfterClick;
+    idleWrapped_ = false;
+    ctx_.focus();
+    ctx_.speech.CheckPTTControl();
+}
 
 }  // namespace vox

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace vox {
 // Node events a part's rig records instead of a station.
 struct RecordedNodeEvents : NodeEvents {
     std::vector<std::string> seen;
+    std::function<void(const std::string&)> onDtmf;  // a part that takes the tones
     void onConnected(const std::string& call, const std::string&, const std::string&) override {
         seen.push_back("connected " + call);
     }
@@ -26,7 +28,11 @@ struct RecordedNodeEvents : NodeEvents {
     }
     void onChatTextReceived(const std::string& text) override { seen.push_back("chat " + text); }
     void onStationListReceived() override { seen.push_back("stationlist"); }
-    void onDtmfString(const std::string& digits) override { seen.push_back("dtmf " + digits); }
+    void onDtmfString(const std::string& digits) override {
+        seen.push_back("dtmf " + digits);
+        if (onDtmf)
+            onDtmf(digits);
+    }
     void onClosing() override { seen.push_back("closing"); }
 };
 
