@@ -141,9 +141,12 @@ double Runtime::nextDue() const {
 }
 
 void Runtime::waitUntil(double deadline) {
+    // Compared on the clock's microsecond grid: a deadline between two grid points (1000.6 + 0.2)
+    // must not wait for a reading the clock can never show.
+    const std::int64_t deadlineUs = std::llround(deadline * 1e6);
     for (;;) {
         processPending();
-        if (quit_ || now() >= deadline)
+        if (quit_ || nowUs() >= deadlineUs)
             return;
         loop_.waitForEvents(std::min(deadline, nextDue()));
     }

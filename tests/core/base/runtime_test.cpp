@@ -26,6 +26,15 @@ TEST(Runtime, TicksFallOnTheGridFromEnabling) {
     EXPECT_EQ(at, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
 }
 
+// 1000.6 + 0.2 lies between two microsecond readings of the clock.
+TEST(Runtime, ADeadlineBetweenTwoClockReadingsStillEnds) {
+    VirtualRuntime v;
+    v.rt.addTimer("t", 500).setEnabled(true);
+    for (const double step : {0.6, 0.2, 0.1, 0.7, 1e-7})
+        v.rt.waitUntil(v.rt.now() + step);
+    EXPECT_NEAR(v.rt.now() - 1000.0, 1.6, 1e-6);
+}
+
 TEST(Runtime, ATickNeverOverlapsItselfAndMissedTicksAreSkipped) {
     VirtualRuntime v;
     int depth = 0, maxDepth = 0, otherTicks = 0;
