@@ -6,9 +6,9 @@
 #include <cctype>
 
 #include "audio_sink_output.h"
+#include "base/speakable_text.h"
 #include "base/speech_markup.h"
 #include "espeak_engine.h"
-#include "espeak_text_file.h"
 #include "wav_decode.h"
 
 namespace vox {
