@@ -6,18 +6,9 @@
 #include "base/air_log.h"
 #include "base/http_client.h"
 #include "base/runtime.h"
+#include "base/web_conf.h"
 
 namespace vox {
-
-// Where the spoken web reports come from ("voxclock.conf" [web]).
-struct WebConf {
-    std::string wwvUrl = "https://services.swpc.noaa.gov/text/wwv.txt";
-    std::string bulletinBaseUrl;  // empty: "rsgb/" in the program folder, as a file:// address
-    std::string lookupUrl;
-    double timeoutSeconds = 10;
-
-    bool operator==(const WebConf&) const = default;
-};
 
 struct FetchResult {
     bool ok = false;
@@ -34,10 +25,16 @@ public:
     WebFetcher(Runtime& rt, HttpClient* http, AirLog* air, double timeoutSeconds);
 
     FetchResult fetchText(const std::string& url);
+    // A fetch refused before it starts (an address the caller cannot use): recorded like a
+    // failed one.
+    FetchResult refuse(const std::string& url, const std::string& why);
 
     static constexpr std::size_t kMaxReplyBytes = 4 * 1024 * 1024;
 
 private:
+    // The fetch itself; the caller logs its outcome. bytes: the size of the reply as received.
+    FetchResult fetch(const std::string& url, long long& bytes);
+
     Runtime& rt_;
     HttpClient* http_;
     AirLog* air_;
