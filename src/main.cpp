@@ -9,6 +9,7 @@
 #include "base/program_folder.h"
 #include "cwid_command.h"
 #include "program_host.h"
+#include "qt_http_client.h"
 #include "say_command.h"
 #include "sim/dry_run.h"
 #ifdef VOXCLOCK_HAS_DESKTOP
@@ -104,7 +105,13 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        return vox::runDryRun({home, from, to, events, workdir}, std::cout, std::cerr);
+        // The web client's thread needs a Qt application; the run itself keeps virtual time.
+        QCoreApplication app(argc, argv);
+        vox::DryRunOptions options{home, from, to, events, workdir};
+        options.webClient = [](vox::EventLoop& loop, double timeoutSeconds) {
+            return std::make_unique<vox::QtHttpClient>(loop, timeoutSeconds);
+        };
+        return vox::runDryRun(options, std::cout, std::cerr);
     }
 
     const std::string folder = vox::ProgramFolder::choose(home);

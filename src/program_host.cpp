@@ -26,6 +26,7 @@ ProgramHost::~ProgramHost() {
     server_.reset();
     stdin_.reset();
     station_.reset();
+    web_.reset();
     nodes_.reset();
 }
 
@@ -49,6 +50,9 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
                                folder_.root());
                        }};
     ports.cwid = conf.conf.cwid;
+    web_ = std::make_unique<QtHttpClient>(loop_, conf.conf.web.timeoutSeconds);
+    ports.http = web_.get();
+    ports.web = conf.conf.web;
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());
     runtime_.onFailure = [](const std::string& what) {

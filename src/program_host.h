@@ -9,6 +9,7 @@
 #include "base/air_log.h"
 #include "base/runtime.h"
 #include "qsettings_user_store.h"
+#include "qt_http_client.h"
 #include "qt_runtime.h"
 #include "sim/sim_node_system.h"
 #include "sim_control_server.h"
@@ -65,6 +66,7 @@ private:
     UserInterface* ui_;
     QSettingsUserStore store_;
     std::unique_ptr<SimNodeSystem> nodes_;
+    std::unique_ptr<QtHttpClient> web_;
     std::unique_ptr<Station> station_;
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;

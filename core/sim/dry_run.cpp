@@ -139,12 +139,17 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
     for (const auto& warning : conf.warnings)
         err << warning << std::endl;
     SimNodeSystem nodes(rt, conf.conf, &air);
+    // Destroyed before the loop it posts to, after the station that uses it.
+    const std::unique_ptr<HttpClient> web =
+        options.webClient ? options.webClient(loop, conf.conf.web.timeoutSeconds) : nullptr;
     ConsoleMessageBoxes ui(err);
     StationPorts ports{rt, folder, nodes, ui, air, [&]() -> std::unique_ptr<Voice> {
                            return std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt),
                                                                 air, folder.root());
                        }};
     ports.cwid = conf.conf.cwid;
+    ports.http = web.get();
+    ports.web = conf.conf.web;
     Station station(std::move(ports));
     ui.setEventLog(&station.eventLog());
 

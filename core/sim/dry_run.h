@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
+
+#include "base/event_loop.h"
+#include "base/http_client.h"
 
 namespace vox {
 
@@ -13,6 +18,11 @@ struct DryRunOptions {
     // Optional: the run works in this folder (it must not exist yet) and leaves it behind, so
     // the files the run wrote can be read afterwards.
     std::string workdir = {};
+    // Optional: makes the web port for the spoken reports over the run's event loop, with the
+    // configured time-out. Fetches really happen and take no virtual time; without it every
+    // fetch fails.
+    std::function<std::unique_ptr<HttpClient>(EventLoop& loop, double timeoutSeconds)> webClient =
+        {};
 };
 
 // Runs the whole program, start-up and shutdown included, in virtual time with the node simulator

@@ -12,6 +12,10 @@
 namespace vox {
 namespace {
 
+// A fetch may wait this long at most; longer would hold a DTMF answer for minutes.
+constexpr double kWebTimeoutMin = 1;
+constexpr double kWebTimeoutMax = 300;
+
 // A configuration file is a few lines; anything far larger is not one.
 constexpr std::uintmax_t kMaxFileBytes = 1024 * 1024;
 
@@ -58,7 +62,8 @@ public:
             if (text.back() != ']')
                 return "not a [section] line";
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
-            if (section_ != "node" && section_ != "sim" && section_ != "cwid") {
+            if (section_ != "node" && section_ != "sim" && section_ != "cwid" &&
+                section_ != "web") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -77,6 +82,8 @@ public:
             return {};
         if (section_ == "cwid")
             return cwidKey(key, value);
+        if (section_ == "web")
+            return webKey(key, value);
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
     }
 
@@ -140,6 +147,39 @@ private:
         } else {
             return unknownKey(key);
         }
+        return {};
+    }
+
+    std::string webKey(const std::string& key, const std::string& value) {
+        WebConf& web = conf_.web;
+        if (key == "timeout_s") {
+            double v = 0;
+            const char* end = value.data() + value.size();
+            const auto [p, ec] = std::from_chars(value.data(), end, v);
+            if (value.empty() || ec != std::errc() || p != end || !(v >= kWebTimeoutMin) ||
+                v > kWebTimeoutMax)
+                return outOfRange(key, value, "1 to 300");
+            web.timeoutSeconds = v;
+            return {};
+        }
+        std::string* address = key == "wwv_url"             ? &web.wwvUrl
+                               : key == "bulletin_base_url" ? &web.bulletinBaseUrl
+                               : key == "lookup_url"        ? &web.lookupUrl
+                                                            : nullptr;
+        if (!address)
+            return unknownKey(key);
+        // Kept even when unusable: the feature then fails with the reason, never fetches
+        // somewhere else.
+        *address = value;
+        // Empty: that feature is off (the bulletins come from the program folder).
+        if (value.empty())
+            return {};
+        std::string why;
+        if (!checkWebAddress(value, &why))
+            return "'" + key + "' is not a usable address (" + why + "): '" + ShownExcerpt(value) +
+                   "'";
+        if (address == &web.bulletinBaseUrl && value.back() != '/')
+            return "'" + key + "' must end with '/': '" + ShownExcerpt(value) + "'";
         return {};
     }
 

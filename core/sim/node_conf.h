@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cw_id.h"
+#include "base/web_conf.h"
 
 namespace vox {
 
@@ -21,6 +22,8 @@ struct NodeConf {
     std::string soundFilesDir;  // the node's "SoundFilesDir"
     // [cwid]
     CwIdConf cwid;
+    // [web]: a malformed address is kept as written, so its feature fails with the reason.
+    WebConf web;
 
     bool operator==(const NodeConf&) const = default;
 };

@@ -117,6 +117,55 @@ TEST(NodeConf, CwIdValuesOutsideTheirLimitsKeepTheirDefaults) {
     std::remove(path.c_str());
 }
 
+// [web]: good addresses are taken; a malformed one gives one warning and is kept as written, so
+// its feature fails with the reason instead of fetching somewhere else.
+TEST(NodeConf, WebAddressesAndTheTimeOut) {
+    struct Case {
+        const char* line;
+        const char* warning;  // "" for none
+        std::function<void(WebConf&)> want;
+    };
+    const Case cases[] = {
+        {"wwv_url = file:///srv/wwv.txt", "", [](WebConf& w) { w.wwvUrl = "file:///srv/wwv.txt"; }},
+        {"bulletin_base_url = https://example.org/rsgb/", "",
+         [](WebConf& w) { w.bulletinBaseUrl = "https://example.org/rsgb/"; }},
+        {"lookup_url = http://example.org/echolink/vqsearch.cfm", "",
+         [](WebConf& w) { w.lookupUrl = "http://example.org/echolink/vqsearch.cfm"; }},
+        {"wwv_url =", "", [](WebConf& w) { w.wwvUrl = ""; }},
+        {"timeout_s = 2.5", "", [](WebConf& w) { w.timeoutSeconds = 2.5; }},
+        {"wwv_url = ftp://example.org/wwv.txt",
+         "'wwv_url' is not a usable address (not an http://, https:// or file:// address): "
+         "'ftp://example.org/wwv.txt'",
+         [](WebConf& w) { w.wwvUrl = "ftp://example.org/wwv.txt"; }},
+        {"lookup_url = http://",
+         "'lookup_url' is not a usable address (no host in the address): 'http://'",
+         [](WebConf& w) { w.lookupUrl = "http://"; }},
+        {"bulletin_base_url = https://example.org/rsgb",
+         "'bulletin_base_url' must end with '/': 'https://example.org/rsgb'",
+         [](WebConf& w) { w.bulletinBaseUrl = "https://example.org/rsgb"; }},
+        {"timeout_s = 0", "'timeout_s' is not a number from 1 to 300: '0'", [](WebConf&) {}},
+        {"timeout_s = 301", "'timeout_s' is not a number from 1 to 300: '301'", [](WebConf&) {}},
+        {"timeout_s = ten", "'timeout_s' is not a number from 1 to 300: 'ten'", [](WebConf&) {}},
+        {"proxy = x", "unknown key 'proxy' in [web]", [](WebConf&) {}},
+    };
+    const std::string path = ::testing::TempDir() + "voxclock-web.conf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(path) << "[web]\n" << c.line << "\n";
+        NodeConf want;
+        c.want(want.web);
+        const ConfResult r = loadNodeConf(path);
+        EXPECT_EQ(r.conf, want);
+        if (*c.warning) {
+            ASSERT_EQ(r.warnings.size(), 1u);
+            EXPECT_EQ(r.warnings[0], std::string("voxclock-web.conf line 2: ") + c.warning);
+        } else {
+            EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+        }
+    }
+    std::remove(path.c_str());
+}
+
 TEST(NodeConf, AFolderInPlaceOfTheFileIsReported) {
     const ConfResult r = loadNodeConf(std::string(VOXCLOCK_TEST_DATA) + "/conf");
     EXPECT_EQ(r.conf, NodeConf{});
