@@ -25,6 +25,7 @@
 #include "sim/simulator_window.h"
 #include "splash_window.h"
 #include "tray_icon.h"
+#include "weather/wx_setup_page.h"
 #include "window_placement.h"
 
 namespace vox {
@@ -61,6 +62,7 @@ struct Desktop {
     QPointer<SimulatorWindow> simulator;
     QPointer<SetupDialog> nodeSkeds;
     QPointer<SetupDialog> dtmfSetup;
+    QPointer<SetupDialog> wxSetup;
     QPointer<DtmfPad> dtmfPad;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
@@ -140,6 +142,12 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
             d.dtmfSetup =
                 createDtmfSetupDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
         d.dtmfSetup->open();
+    };
+    a.dialogs["mnuSetupWx"] = [&d, &st] {
+        if (!d.wxSetup)
+            d.wxSetup = createWxSetupDialog([&st] { return st.settings(); }, applyTo(st),
+                                            st.folder().root(), d.main.get());
+        d.wxSetup->open();
     };
     // The pad's sequence waits for the dispatcher's next poll, like one heard over the air.
     a.dialogs["mnuDTMF"] = [&d, &st] {

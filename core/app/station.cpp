@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -49,7 +50,9 @@ void Station::RefreshEchoLinkDtmfCodes() {
 std::string Station::bulletinBaseUrl() const {
     if (!webConf_.bulletinBaseUrl.empty())
         return webConf_.bulletinBaseUrl;
-    return "file://" + folder_.root() + "/rsgb/";
+    std::error_code ec;
+    const std::filesystem::path root = std::filesystem::absolute(folder_.root(), ec);
+    return "file://" + (ec ? folder_.root() : root.lexically_normal().string()) + "/rsgb/";
 }
 
 DtmfActions Station::dtmfActions() {
@@ -260,6 +263,10 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       autoConnect_(context(), timers_[TimerName::tAutoConnect]),
       quietTime_(context(), timers_[TimerName::tQuietTime],
                  [this] { remoteNodes_.LoadNodeButtons(); }),
+      localWx_(context(), timers_[TimerName::tFreeWx]),
+      wxExchange_(context(), timers_[TimerName::tWxGet], [this] { localWx_.ReadVwsDaily(); }),
+      wxAlerts_(context(), timers_[TimerName::tWxWarn]),
+      weather_(wxAlerts_, localWx_),
       reports_(
           context(), web_, [this] { identification_.SendStationId(); },
           [this] { announcer_.BuildGreeting(); }),
@@ -271,13 +278,14 @@ Station::Station(StationPorts ports, WindowHooks hooks)
                  }),
       fan_(context(), timers_[TimerName::tFanLogic], controls_),
       dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], dtmfActions(),
-            noWeather_) {
+            weather_) {
     panel_.bindSettings(&settings_);
     timers_[TimerName::tLabelUpdate].setOnTick([] {});
     controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
     controls_.on(Control::Command2, [this] {
         // The weather refresh; it cannot be pressed again while it runs.
         panel_.setEnabled(Control::Command2, false);
+        wxExchange_.getWeatherNow();
         focusDummy();
         panel_.setEnabled(Control::Command2, true);
     });

@@ -28,7 +28,6 @@
 #include "dtmf/fan_control.h"
 #include "dtmf/recording.h"
 #include "dtmf/spoken_reports.h"
-#include "dtmf/weather_commands.h"
 #include "echolink/auto_connect_schedule.h"
 #include "echolink/connection_announcer.h"
 #include "echolink/node_link.h"
@@ -37,6 +36,10 @@
 #include "echolink/station_monitors.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "weather/local_weather_station.h"
+#include "weather/station_weather.h"
+#include "weather/weather_alerts.h"
+#include "weather/weather_exchange.h"
 
 namespace vox {
 
@@ -130,6 +133,9 @@ public:
     DtmfDispatcher& dtmf() { return dtmf_; }
     Recording& recording() { return recording_; }
     SpokenReports& reports() { return reports_; }
+    WeatherExchange& weatherExchange() { return wxExchange_; }
+    WeatherAlerts& weatherAlerts() { return wxAlerts_; }
+    LocalWeatherStation& localWeather() { return localWx_; }
     const WebConf& webConf() const { return webConf_; }
     SharedState& state() { return state_; }
     Runtime& runtime() { return rt_; }
@@ -188,7 +194,6 @@ private:
     ControlRegistry controls_;
     TimerTable timers_;
     WebFetcher web_;
-    NoWeather noWeather_;
 
     // The parts, in the order they are built: speech output first, every other part speaks
     // through it.
@@ -200,6 +205,10 @@ private:
     StationMonitors monitors_;
     AutoConnectSchedule autoConnect_;
     QuietTime quietTime_;
+    LocalWeatherStation localWx_;
+    WeatherExchange wxExchange_;
+    WeatherAlerts wxAlerts_;
+    StationWeather weather_;
     SpokenReports reports_;
     Recording recording_;
     FanControl fan_;

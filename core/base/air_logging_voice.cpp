@@ -1,12 +1,20 @@
 #include "base/air_logging_voice.h"
 
+#include "base/speakable_text.h"
+#include "base/text_helpers.h"
+
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace vox {
 namespace {
 constexpr int kPurgeBit = 2;
 constexpr int kFileNameBit = 4;
+
+bool endsWithTxt(const std::string& path) {
+    return path.size() >= 4 && LowerAscii(path.substr(path.size() - 4)) == ".txt";
+}
 }  // namespace
 
 AirLoggingVoice::AirLoggingVoice(Voice& inner, AirLog& log, std::string programFolderRoot)
@@ -15,9 +23,15 @@ AirLoggingVoice::AirLoggingVoice(Voice& inner, AirLog& log, std::string programF
 void AirLoggingVoice::speak(const std::string& text, int flags) {
     if (flags & kPurgeBit)
         log_.record("purge");
-    if (flags & kFileNameBit)
-        log_.record("play", {{"file", loggedPath(text)}});
-    else if (!text.empty() || !(flags & kPurgeBit))
+    if (flags & kFileNameBit) {
+        // A text file is logged with what the voice is handed, so a dry run shows what it says.
+        const std::optional<std::string> content =
+            endsWithTxt(text) ? readSpeakableTextFile(text) : std::nullopt;
+        if (content)
+            log_.record("play", {{"file", loggedPath(text)}, {"text", *content}});
+        else
+            log_.record("play", {{"file", loggedPath(text)}});
+    } else if (!text.empty() || !(flags & kPurgeBit))
         log_.record("speak", {{"text", text}});
     inner_.speak(text, flags);
 }

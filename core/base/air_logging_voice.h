@@ -11,7 +11,8 @@ namespace vox {
 
 // Records in the air log what is handed to a voice, then hands it on: "speak" {text} with the
 // text as given (markup included), "play" {file} with the path relative to the program folder
-// when it lies inside it, and "purge".
+// when it lies inside it (and {text}, the content as the voice reads it, for a ".txt" file), and
+// "purge".
 class AirLoggingVoice : public Voice {
 public:
     AirLoggingVoice(Voice& inner, AirLog& log, std::string programFolderRoot);

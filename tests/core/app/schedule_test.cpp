@@ -115,7 +115,10 @@ TEST(Schedule, AMissingInfoFileKeysNothingAndIsLoggedOncePerHourPerPath) {
             << c.file;
         // Five tries (12:15 .. 13:15), two lines: the first and the one an hour later.
         const std::string line = std::string(c.logged) + path;
-        EXPECT_EQ(rig.logLines(), (Events{"12:15:00 " + line, "13:15:00 " + line})) << c.file;
+        Events infoLines = rig.logLines();
+        std::erase_if(infoLines,
+                      [](const std::string& l) { return l.find("nfo file") == std::string::npos; });
+        EXPECT_EQ(infoLines, (Events{"12:15:00 " + line, "13:15:00 " + line})) << c.file;
     }
 }
 

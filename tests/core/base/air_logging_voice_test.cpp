@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,39 @@ TEST(AirLoggingVoice, RecordsWhatReachesTheVoiceThenForwardsIt) {
         const auto expectForwarded =
             c.text.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.text};
         EXPECT_EQ(inner.spokenLog(), expectForwarded) << c.name;
+    }
+}
+
+// A text file's record carries what the voice reads; a file it cannot read carries none.
+TEST(AirLoggingVoice, ATextFileIsLoggedWithItsContent) {
+    const std::string dir = ::testing::TempDir();
+    auto write = [&](const std::string& name, const std::string& bytes) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
+        return dir + "/" + name;
+    };
+    const struct {
+        std::string path;
+        std::string line;
+    } cases[] = {
+        {write("net.TXT", "Net at 8 \"tonight\".\n"),
+         R"({"ev":"play","file":"net.TXT","text":"Net at 8 \"tonight\".\n"})"},
+        {write("deg.txt", "72\xB0"),
+         std::string(R"({"ev":"play","file":"deg.txt","text":"72)") + "\xC2\xB0" + R"("})"},
+        {write("nul.txt", std::string("a\0b", 3)), R"({"ev":"play","file":"nul.txt"})"},
+        {dir + "/missing.txt", R"({"ev":"play","file":"missing.txt"})"},
+        {write("burst.wav", "RIFF"), R"({"ev":"play","file":"burst.wav"})"},
+    };
+    for (const auto& c : cases) {
+        VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+        VirtualEventLoop loop(clock);
+        Runtime rt(clock, loop);
+        VirtualVoice inner(rt);
+        AirLog log(clock);
+        std::vector<std::string> lines;
+        log.setSink([&](const std::string& line) { lines.push_back(withoutTime(line)); });
+        AirLoggingVoice voice(inner, log, dir);
+        voice.speak(c.path, kSpeakFileAsync);
+        EXPECT_EQ(lines, std::vector<std::string>{c.line}) << c.path;
     }
 }
 
