@@ -2,79 +2,22 @@
 
 #include <fstream>
 
+#include "base/utf8.h"
+
 namespace vox {
 
 namespace {
-
-// Unicode code points of 0x80..0x9F in Windows-1252; 0 marks the five undefined bytes.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // Text past this point is not read: it would keep the transmitter keyed for hours.
 constexpr std::size_t kMaxFileBytes = 256 * 1024;
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Length of the well-formed sequence at i; 0 when there is none; -1 when the bytes that are
-// there are a good start of one but the text ends before it does.
-int sequenceAt(const std::string& s, std::size_t i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80)
-        return 1;
-    int n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0)
-            lo = 0xA0;  // overlong
-        if (c == 0xED)
-            hi = 0x9F;  // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0)
-            lo = 0x90;
-        if (c == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    for (int k = 1; k < n; ++k) {
-        if (i + static_cast<std::size_t>(k) >= s.size())
-            return -1;
-        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-        if (k == 1 ? (b < lo || b > hi) : (b & 0xC0) != 0x80)
-            return 0;
-    }
-    return n;
-}
-
 // The length of the well-formed UTF-8 at the start: all of s, or up to a sequence cut off by
 // the end of s; npos when a byte on the way is not UTF-8.
 std::size_t utf8Prefix(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
-        const int n = sequenceAt(s, i);
+        const int n = utf8SequenceAt(s, i);
         if (n == 0)
             return std::string::npos;
         if (n < 0)
@@ -125,10 +68,8 @@ std::string windows1252ToUtf8(const std::string& text) {
     out.reserve(text.size());
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
-        char32_t code = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            code = kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : U' ';
-        appendUtf8(out, code);
+        const char32_t code = windows1252CodePoint(byte);
+        appendUtf8(out, code != 0 || byte == 0 ? code : U' ');
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "base/speech_markup.h"
 
+#include "base/utf8.h"
 #include "base/xml_escape.h"
 
 #include <cctype>
@@ -105,21 +106,7 @@ std::size_t readEntity(std::string_view text, std::size_t pos, std::string& out)
     if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return 0;
     // UTF-8, the encoding of every text handed to the voices.
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    appendUtf8(out, static_cast<char32_t>(code));
     return p + 1 - pos;
 }
 

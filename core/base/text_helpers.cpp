@@ -118,4 +118,11 @@ std::string ShownExcerpt(const std::string& text) {
     return out;
 }
 
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace vox

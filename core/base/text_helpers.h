@@ -22,6 +22,9 @@ std::string ReplaceFirst(std::string text, const std::string& find, const std::s
 // (lower-case letters included) add nothing.
 std::string SpellDtmfCode(const std::string& code);
 
+// Blanks (spaces) trimmed at both ends, as the setup dialogs trim what is typed.
+std::string TrimBlanks(const std::string& text);
+
 // ASCII letters in lower case; other bytes unchanged.
 std::string LowerAscii(std::string text);
 // ASCII letters in upper case; other bytes unchanged.

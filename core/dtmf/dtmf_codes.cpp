@@ -4,19 +4,8 @@
 
 namespace vox {
 
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 std::string normalizeDtmfCode(const std::string& typed) {
-    return UpperAscii(trimBlanks(typed));
+    return UpperAscii(TrimBlanks(typed));
 }
 
 std::vector<std::string> parseNodeDtmfCodes(const std::string& list) {
@@ -30,7 +19,7 @@ std::vector<std::string> parseNodeDtmfCodes(const std::string& list) {
         const std::string item = list.substr(start, comma - start);
         const std::size_t eq = item.find('=');
         const std::string code = eq == std::string::npos ? item : item.substr(eq + 1);
-        if (!trimBlanks(code).empty())
+        if (!TrimBlanks(code).empty())
             codes.push_back(code);
         start = comma + 1;
     }
@@ -38,9 +27,9 @@ std::vector<std::string> parseNodeDtmfCodes(const std::string& list) {
 }
 
 bool isNodeDtmfCode(const std::string& cmd, const std::vector<std::string>& codes) {
-    const std::string wanted = trimBlanks(cmd);
+    const std::string wanted = TrimBlanks(cmd);
     for (std::size_t i = 1; i < codes.size(); ++i)
-        if (trimBlanks(codes[i]) == wanted)
+        if (TrimBlanks(codes[i]) == wanted)
             return true;
     return false;
 }

@@ -6,19 +6,13 @@
 #include <system_error>
 
 #include "base/program_folder.h"
+#include "base/text_helpers.h"
 #include "weather/wx_numbers.h"
 #include "weather/wx_paths.h"
 
 namespace vox {
 
 namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The regular files a folder lists; nothing when it cannot be listed at all.
 std::optional<int> countFiles(const std::string& folder) {
@@ -57,7 +51,7 @@ WxSetupValues loadWxSetup(const Settings& s) {
 
 std::int16_t warnMinutesFromText(const std::string& text) {
     const double minutes =
-        std::clamp(roundHalfEven(numericPrefix(trimBlanks(text))), -32768.0, 32767.0);
+        std::clamp(roundHalfEven(numericPrefix(TrimBlanks(text))), -32768.0, 32767.0);
     return static_cast<std::int16_t>(minutes);
 }
 
@@ -65,10 +59,10 @@ WxSetupOutcome saveWxSetup(const WxSetupValues& v, Settings& s, const std::strin
     WxSetupOutcome out;
     auto warn = [&](const char* text, bool icon) { out.messages.push_back({icon, text}); };
 
-    s.WxUrl = withFolderSeparator(trimBlanks(v.wxUrl));
-    s.WxArea = trimBlanks(v.wxArea);
-    s.WxNodeCall = trimBlanks(v.wxNodeCall);
-    s.LocalWxFile = trimBlanks(v.localWxFile);
+    s.WxUrl = withFolderSeparator(TrimBlanks(v.wxUrl));
+    s.WxArea = TrimBlanks(v.wxArea);
+    s.WxNodeCall = TrimBlanks(v.wxNodeCall);
+    s.LocalWxFile = TrimBlanks(v.localWxFile);
     s.WxIsMetric = v.metric ? 1 : 0;
     s.WxDtmf = v.forecastHint ? 1 : 0;
     s.WxWarnEnabled = v.warnEnabled ? 1 : 0;
