@@ -1,0 +1,41 @@
+#include "settings/number_box.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "weather/wx_numbers.h"
+
+namespace vox {
+
+namespace {
+
+constexpr double kLowest = -32768;
+constexpr double kHighest = 32767;
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+double realFromBox(const std::string& text) {
+    return std::clamp(numericPrefix(trimmed(text)), kLowest, kHighest);
+}
+
+std::int16_t wholeFromBox(const std::string& text) {
+    const double whole = std::clamp(roundHalfEven(numericPrefix(trimmed(text))), kLowest, kHighest);
+    return static_cast<std::int16_t>(whole);
+}
+
+std::string boxText(double value) {
+    if (value == 0)
+        return "0";  // never "-0"
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+}  // namespace vox

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vox {
+
+// The number boxes of the setup dialogs all read alike: the text is trimmed and the number it
+// starts with is taken; text that does not start with a number gives 0.
+
+// A real setting ("0.75" -> 0.75). Held to the 16-bit range like the whole numbers, so the file
+// always gets a value it can read back.
+double realFromBox(const std::string& text);
+
+// A 16-bit whole-number setting: rounded to the nearest whole number (halves to even), and a
+// number beyond the range is clamped to its end rather than wrapped ("70000" -> 32767).
+std::int16_t wholeFromBox(const std::string& text);
+
+// A setting shown in its box as decimal text: "5", "0.5", "-2".
+std::string boxText(double value);
+
+}  // namespace vox
