@@ -8,6 +8,7 @@
 
 #include "base/program_folder.h"
 #include "cwid_command.h"
+#include "lookup_command.h"
 #include "program_host.h"
 #include "qt_http_client.h"
 #include "say_command.h"
@@ -28,6 +29,7 @@ void usage() {
         "HH:MM:SS\" [--events FILE] [--workdir NEWDIR]\n"
         "       voxclock say [--home DIR] [--wav FILE] TEXT\n"
         "       voxclock cwid [--home DIR] [--wpm N] [--tone HZ] TEXT --wav FILE\n"
+        "       voxclock lookup [--home DIR] CALL\n"
         "       voxclock --version\n");
 }
 
@@ -59,6 +61,8 @@ int main(int argc, char** argv) {
         return vox::runSayCommand(argc - 1, argv + 1);
     if (command == "cwid")
         return vox::runCwidCommand(argc - 1, argv + 1);
+    if (command == "lookup")
+        return vox::runLookupCommand(argc - 1, argv + 1);
     if (command == "--version") {
         std::printf("Voxclock TTS %d.%d.%d\n", VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR,
                     VOXCLOCK_VERSION_PATCH);
