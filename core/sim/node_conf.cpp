@@ -63,7 +63,7 @@ public:
                 return "not a [section] line";
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
             if (section_ != "node" && section_ != "sim" && section_ != "cwid" &&
-                section_ != "web") {
+                section_ != "web" && section_ != "svxlink" && section_ != "fan") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -84,6 +84,10 @@ public:
             return cwidKey(key, value);
         if (section_ == "web")
             return webKey(key, value);
+        if (section_ == "svxlink")
+            return svxlinkKey(key, value);
+        if (section_ == "fan")
+            return fanKey(key, value);
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
     }
 
@@ -91,9 +95,59 @@ private:
     std::string nodeKey(const std::string& key, const std::string& value) {
         if (key != "backend")
             return unknownKey(key);
-        if (LowerAscii(value) != "sim")
+        const std::string backend = LowerAscii(value);
+        if (backend != "sim" && backend != "svxlink")
             return "unknown backend '" + ShownExcerpt(value) + "'";
-        conf_.backend = "sim";
+        conf_.backend = backend;
+        return {};
+    }
+
+    std::string svxlinkKey(const std::string& key, const std::string& value) {
+        SvxlinkConf& svx = conf_.svxlink;
+        std::string* text = key == "state_pty"              ? &svx.statePty
+                            : key == "dtmf_ctrl_pty"        ? &svx.dtmfCtrlPty
+                            : key == "squelch_pty"          ? &svx.squelchPty
+                            : key == "echolink_command_pty" ? &svx.echolinkCommandPty
+                            : key == "audio_host"           ? &svx.audioHost
+                            : key == "own_codes_file"       ? &svx.ownCodesFile
+                            : key == "dtmf_commands"        ? &svx.dtmfCommands
+                            : key == "echolink_module_id"   ? &svx.echolinkModuleId
+                            : key == "callsign"             ? &svx.callsign
+                                                            : nullptr;
+        if (text) {
+            // Only the EchoLink command PTY may be empty (no EchoLink module).
+            if (value.empty() && text != &svx.echolinkCommandPty && text != &svx.dtmfCommands)
+                return "'" + key + "' is empty";
+            if (text == &svx.echolinkModuleId &&
+                value.find_first_not_of("0123456789") != std::string::npos)
+                return "'" + key + "' is not a module number: '" + ShownExcerpt(value) + "'";
+            *text = value;
+            return {};
+        }
+        int v = 0;
+        if (key == "audio_port") {
+            if (!parseIntIn(value, 1, 65535, v))
+                return outOfRange(key, value, range(1, 65535));
+            svx.audioPort = v;
+        } else if (key == "sample_rate") {
+            // What SvxLink's sound cards run at.
+            if (!parseInt(value, 1, v) || (v != 8000 && v != 16000 && v != 48000))
+                return "'sample_rate' is not 8000, 16000 or 48000: '" + ShownExcerpt(value) + "'";
+            svx.sampleRate = v;
+        } else if (key == "channels") {
+            if (!parseIntIn(value, 1, 2, v))
+                return outOfRange(key, value, range(1, 2));
+            svx.channels = v;
+        } else {
+            return unknownKey(key);
+        }
+        return {};
+    }
+
+    std::string fanKey(const std::string& key, const std::string& value) {
+        if (key != "serial_port")
+            return unknownKey(key);
+        conf_.fan.serialPort = value;
         return {};
     }
 

@@ -5,13 +5,21 @@
 
 #include "app/cw_id.h"
 #include "base/web_conf.h"
+#include "echolink/svxlink_conf.h"
 
 namespace vox {
+
+// [fan]
+struct FanConf {
+    std::string serialPort;  // empty: the fan lines go through the node
+
+    bool operator==(const FanConf&) const = default;
+};
 
 // What "voxclock.conf" in the program folder says about the node and its generated CW
 // identification: the settings file has no place for these. Members hold the defaults.
 struct NodeConf {
-    std::string backend = "sim";  // the only node backend so far
+    std::string backend = "sim";  // "sim" or "svxlink"
     // [sim]
     std::string callsign = "N0CALL-L";
     int sysopMode = 1;   // non-zero: the node runs in Sysop mode
@@ -24,6 +32,8 @@ struct NodeConf {
     CwIdConf cwid;
     // [web]: a malformed address is kept as written, so its feature fails with the reason.
     WebConf web;
+    SvxlinkConf svxlink;
+    FanConf fan;
 
     bool operator==(const NodeConf&) const = default;
 };
