@@ -17,6 +17,7 @@
 #include "echolink/node_skeds_page.h"
 #include "help_document.h"
 #include "log_menu.h"
+#include "lookup/node_lookup_desk.h"
 #include "main_window.h"
 #include "message_box_ui.h"
 #include "mixer_launcher.h"
@@ -66,6 +67,7 @@ struct Desktop {
     QPointer<DtmfPad> dtmfPad;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
+    std::unique_ptr<NodeLookupDesk> lookup;
 };
 
 WindowHooks hooksFor(Desktop& d, ProgramHost& host) {
@@ -154,6 +156,7 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
         showDtmfPad(d.dtmfPad, d.main.get(),
                     [&st](const std::string& digits) { st.dtmf().injectFromPad(digits); });
     };
+    a.dialogs["mnuSearch"] = [&d] { d.lookup->show(d.main.get()); };
     a.showSimulator = [&d, &host] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(
@@ -188,6 +191,8 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
         for (const char* key : {"cmdDTMF1", "cmdDTMF1", "cmdDTMF10"})
             if (auto* button = d.dtmfPad->findChild<QAbstractButton*>(QString::fromLatin1(key)))
                 button->click();
+        // What voxclock.conf's lookup_url answers for W1AW.
+        d.lookup->show(d.main.get())->lookUp(QStringLiteral("W1AW"));
         rt.callAfter(2.5, [&d, &host, dir] {
             QDir().mkpath(dir);
             auto save = [&dir](QWidget* w, const char* name) {
@@ -196,6 +201,8 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             const bool ok = save(d.main.get(), "main-window.png") &&
                             save(d.simulator, "simulator-window.png") &&
                             save(d.dtmfSetup, "dtmf-setup.png") && save(d.dtmfPad, "dtmf-pad.png");
+            if (!save(d.lookup->window(), "lookup.png"))
+                std::cerr << "the lookup window's screenshot failed" << std::endl;
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")
                       << dir.toStdString() << std::endl;
             host.station().exitProgram();
@@ -224,6 +231,11 @@ int runDesktop(int argc, char** argv, const std::string& home) {
         return 1;
     }
     d.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    // The requester is the node's call at the moment of each lookup.
+    d.lookup = std::make_unique<NodeLookupDesk>(
+        host.runtime(), host.station().webConf(),
+        [&host] { return host.simulator().createSetupConfig()->callsign(); },
+        ProgramVersion{VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});
     d.main =
         std::make_unique<MainWindow>(host.station().panel(), actionsFor(d, host), d.trayAvailable);
     d.tray = std::make_unique<TrayIcon>(*d.main);

@@ -285,8 +285,12 @@ void MainWindow::buildMenus() {
             addMenuItem(setup, c, name, [this, c] { placeholder(c); });
     }
 
-    addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",
-                [this] { placeholder(QStringLiteral("Search")); });
+    const auto search = actions_.dialogs.find("mnuSearch");
+    if (search != actions_.dialogs.end() && search->second)
+        addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch", search->second);
+    else
+        addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",
+                    [this] { placeholder(QStringLiteral("Search")); });
     const auto pad = actions_.dialogs.find("mnuDTMF");
     if (pad != actions_.dialogs.end() && pad->second)
         addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF", pad->second);

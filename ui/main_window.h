@@ -40,8 +40,8 @@ struct MainWindowActions {
     std::function<void(bool recording)> openMixer;
     // The Help menu's entries into the owner's manual: the section's anchor ("files").
     std::function<void(const QString& section)> openManualSection;
-    // The setup dialogs and the DTMF pad there are, by their menu item ("mnuSetupRemoteNodes",
-    // "mnuDTMF").
+    // The setup dialogs, the DTMF pad and the lookup window there are, by their menu item
+    // ("mnuSetupRemoteNodes", "mnuDTMF", "mnuSearch").
     std::map<std::string, std::function<void()>> dialogs;
     // Any other setup dialog ("WX Setup", ...); empty: a message that it is not available yet.
     std::function<void(const QString& caption)> openDialog;
