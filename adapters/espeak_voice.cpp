@@ -53,7 +53,9 @@ std::string EspeakVoice::engineName() const {
 }
 
 int EspeakVoice::wordsPerMinute(int rate) {
-    return 175 + 25 * std::clamp(rate, -2, 2);
+    // Through a narrow FM channel espeak's own 175 runs words together; the middle step is a
+    // little slower and each step 20 words per minute: 130, 150, 170, 190, 210.
+    return 170 + 20 * std::clamp(rate, -2, 2);
 }
 
 void EspeakVoice::speak(const std::string& text, int flags) {

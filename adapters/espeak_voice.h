@@ -40,7 +40,7 @@ public:
     // Sends the audio to an output outside the list (a file, say); null returns to the list.
     void renderTo(std::shared_ptr<AudioOutput> output);
 
-    // Rate -2..2 in words per minute (0 is espeak's 175).
+    // Rate -2..2 in words per minute: 130, 150, 170, 190, 210.
     static int wordsPerMinute(int rate);
 
 private:
@@ -48,7 +48,7 @@ private:
         std::string text;
         bool isFile = false;
         std::uint64_t generation = 0;
-        int wordsPerMinute = 175;
+        int wordsPerMinute = 170;
         int volume = 100;
     };
     void render(const Job& job);

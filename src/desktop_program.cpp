@@ -23,6 +23,10 @@
 #include "mixer_launcher.h"
 #include "pictures.h"
 #include "program_host.h"
+#include "settings/info_file_dialog.h"
+#include "settings/sound_device_page.h"
+#include "settings/timing_page.h"
+#include "settings/voice_page.h"
 #include "sim/simulator_window.h"
 #include "splash_window.h"
 #include "tray_icon.h"
@@ -64,6 +68,10 @@ struct Desktop {
     QPointer<SetupDialog> nodeSkeds;
     QPointer<SetupDialog> dtmfSetup;
     QPointer<SetupDialog> wxSetup;
+    QPointer<SetupDialog> timing;
+    QPointer<SetupDialog> voiceSetup;
+    QPointer<SetupDialog> soundDevice;
+    QPointer<InfoFileDialog> infoFile;
     QPointer<DtmfPad> dtmfPad;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
@@ -111,6 +119,11 @@ SetupDialog::Apply applyTo(Station& st) {
     };
 }
 
+// A click that stores at once changes the station's record; the file follows at the next save.
+StoreNow storeInto(Station& st) {
+    return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
+}
+
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
     MainWindowActions a;
@@ -151,6 +164,34 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
                                             st.folder().root(), d.main.get());
         d.wxSetup->open();
     };
+    a.dialogs["mnuTiming"] = [&d, &st] {
+        if (!d.timing)
+            d.timing = createTimingDialog([&st] { return st.settings(); }, applyTo(st),
+                                          storeInto(st), d.main.get());
+        d.timing->open();
+    };
+    a.dialogs["mnuVoice"] = [&d, &st] {
+        if (!d.voiceSetup)
+            d.voiceSetup = createVoiceDialog([&st] { return st.settings(); }, applyTo(st),
+                                             storeInto(st), d.main.get());
+        d.voiceSetup->open();
+    };
+    a.dialogs["mnuSetupSoundDevice"] = [&d, &st] {
+        if (!d.soundDevice)
+            d.soundDevice = createSoundDeviceDialog(
+                [&st] { return st.settings(); }, applyTo(st),
+                [&st] {
+                    return st.voice() ? st.voice()->audioOutputs() : std::vector<std::string>{};
+                },
+                d.main.get());
+        d.soundDevice->open();
+    };
+    a.dialogs["mnuSetupWavFile"] = [&d, &st] {
+        if (!d.infoFile)
+            d.infoFile = new InfoFileDialog([&st] { return st.settings(); }, applyTo(st),
+                                            storeInto(st), st.folder().root(), d.main.get());
+        d.infoFile->open();
+    };
     // The pad's sequence waits for the dispatcher's next poll, like one heard over the air.
     a.dialogs["mnuDTMF"] = [&d, &st] {
         showDtmfPad(d.dtmfPad, d.main.get(),
@@ -187,6 +228,8 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
         d.main->menuAction("mnuSimulator")->trigger();
         d.main->restoreFromTray();
         d.main->menuAction("mnuSetupDTMF")->trigger();
+        for (const char* menu : {"mnuTiming", "mnuVoice", "mnuSetupSoundDevice", "mnuSetupWavFile"})
+            d.main->menuAction(menu)->trigger();
         d.main->menuAction("mnuDTMF")->trigger();
         for (const char* key : {"cmdDTMF1", "cmdDTMF1", "cmdDTMF10"})
             if (auto* button = d.dtmfPad->findChild<QAbstractButton*>(QString::fromLatin1(key)))
@@ -198,9 +241,12 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             auto save = [&dir](QWidget* w, const char* name) {
                 return w && w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name));
             };
-            const bool ok = save(d.main.get(), "main-window.png") &&
-                            save(d.simulator, "simulator-window.png") &&
-                            save(d.dtmfSetup, "dtmf-setup.png") && save(d.dtmfPad, "dtmf-pad.png");
+            const bool ok =
+                save(d.main.get(), "main-window.png") &&
+                save(d.simulator, "simulator-window.png") && save(d.dtmfSetup, "dtmf-setup.png") &&
+                save(d.dtmfPad, "dtmf-pad.png") && save(d.timing, "timing.png") &&
+                save(d.voiceSetup, "voice.png") && save(d.soundDevice, "sound-device.png") &&
+                save(d.infoFile, "info-file.png");
             if (!save(d.lookup->window(), "lookup.png"))
                 std::cerr << "the lookup window's screenshot failed" << std::endl;
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")
