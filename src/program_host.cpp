@@ -6,6 +6,7 @@
 #include "app/station.h"
 #include "base/air_logging_voice.h"
 #include "base/user_store.h"
+#include "echolink/svxlink_codes.h"
 #include "espeak_voice.h"
 #include "sim/node_conf.h"
 
@@ -25,8 +26,10 @@ ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
     server_.reset();
     stdin_.reset();
+    ownCodesTimer_.reset();
     station_.reset();
     web_.reset();
+    svxlink_.reset();
     nodes_.reset();
 }
 
@@ -43,22 +46,52 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     for (const auto& warning : conf.warnings)
         std::cerr << warning << std::endl;
     nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
+    if (conf.conf.backend == "svxlink")
+        svxlink_ = std::make_unique<SvxlinkNodeSystem>(
+            conf.conf.svxlink, [](const std::string& line) { std::cerr << line << std::endl; });
+    NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
 
-    StationPorts ports{runtime_, folder_, *nodes_, *ui_, air_, [this]() -> std::unique_ptr<Voice> {
-                           return std::make_unique<LoggedVoice>(
-                               std::make_unique<EspeakVoice>(clock_, loop_, folder_.root()), air_,
-                               folder_.root());
-                       }};
+    StationPorts ports{
+        runtime_, folder_, node, *ui_, air_, [this]() -> std::unique_ptr<Voice> {
+            auto voice = std::make_unique<EspeakVoice>(clock_, loop_, folder_.root());
+            // On SvxLink the voice is heard through its announcement receiver.
+            if (svxlink_)
+                voice->renderTo(svxlink_->audio());
+            return std::make_unique<LoggedVoice>(std::move(voice), air_, folder_.root());
+        }};
     ports.cwid = conf.conf.cwid;
     web_ = std::make_unique<QtHttpClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
     ports.web = conf.conf.web;
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());
+    if (svxlink_) {
+        // At start-up and whenever the DTMF setup changes the codes.
+        writeOwnCodes();
+        ownCodesTimer_ = std::make_unique<QTimer>();
+        QObject::connect(ownCodesTimer_.get(), &QTimer::timeout, [this] { writeOwnCodes(); });
+        ownCodesTimer_->start(2000);
+    }
     runtime_.onFailure = [](const std::string& what) {
         std::cerr << "failure: " << what << std::endl;
     };
     return true;
+}
+
+void ProgramHost::writeOwnCodes() {
+    std::vector<std::string> codes = svxlinkOwnCodes(station_->settings());
+    if (codes == ownCodes_)
+        return;
+    std::string error;
+    if (!svxlink_->writeOwnCodes(codes, &error)) {
+        // Once per problem, not every two seconds.
+        if (error != ownCodesError_)
+            std::cerr << "SvxLink: cannot write our DTMF codes: " << error << std::endl;
+        ownCodesError_ = error;
+        return;
+    }
+    ownCodesError_.clear();
+    ownCodes_ = std::move(codes);
 }
 
 std::string ProgramHost::handleControlLine(const std::string& line) {

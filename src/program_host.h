@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTimer>
+
 #include <fstream>
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 #include "sim_control_server.h"
 #include "sim_control_stdin.h"
 #include "stop_signals.h"
+#include "svxlink/svxlink_node.h"
 
 namespace vox {
 
@@ -55,6 +58,8 @@ private:
     std::string handleControlLine(const std::string& line);
     // The control socket, and standard input when asked for.
     void openControlInputs();
+    // Tells SvxLink's Tcl hook which DTMF codes are ours, when they changed.
+    void writeOwnCodes();
 
     ProgramFolder folder_;
     SystemClock clock_;
@@ -66,6 +71,11 @@ private:
     UserInterface* ui_;
     QSettingsUserStore store_;
     std::unique_ptr<SimNodeSystem> nodes_;
+    // [node] backend = svxlink: the station's node; the simulator then only takes control lines.
+    std::unique_ptr<SvxlinkNodeSystem> svxlink_;
+    std::vector<std::string> ownCodes_;  // last written for SvxLink's Tcl hook
+    std::string ownCodesError_;
+    std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
     std::unique_ptr<Station> station_;
     std::unique_ptr<SimControlServer> server_;
