@@ -279,8 +279,8 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     d.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     // The requester is the node's call at the moment of each lookup.
     d.lookup = std::make_unique<NodeLookupDesk>(
-        host.runtime(), host.station().webConf(),
-        [&host] { return host.simulator().createSetupConfig()->callsign(); },
+        host.station().web(), host.station().webConf().lookupUrl,
+        [&host] { return host.station().nodeCallsign(); },
         ProgramVersion{VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});
     d.main =
         std::make_unique<MainWindow>(host.station().panel(), actionsFor(d, host), d.trayAvailable);

@@ -254,12 +254,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       remoteNodes_(context(), controls_),
       connections_(context(), timers_[TimerName::tConnections], timers_[TimerName::tChatText]),
       monitors_(context(), timers_[TimerName::tStationList], timers_[TimerName::tActivity],
-                timers_[TimerName::tBusy],
-                [this] {
-                    if (!setupConfig_)
-                        throw NodeError("EchoLink", "The node is not there");
-                    return setupConfig_->callsign();
-                }),
+                timers_[TimerName::tBusy], [this] { return nodeCallsign(); }),
       autoConnect_(context(), timers_[TimerName::tAutoConnect]),
       quietTime_(context(), timers_[TimerName::tQuietTime],
                  [this] { remoteNodes_.LoadNodeButtons(); }),
@@ -318,6 +313,12 @@ PartContext Station::context() {
     return PartContext{rt_,    folder_, settings_,
                        panel_, state_,  eventLog_,
                        node_,  speech_, [this] { focusDummy(); }};
+}
+
+std::string Station::nodeCallsign() {
+    if (!setupConfig_)
+        throw NodeError("EchoLink", "The node is not there");
+    return setupConfig_->callsign();
 }
 
 Timer& Station::timer(const std::string& name) {

@@ -137,6 +137,11 @@ public:
     WeatherAlerts& weatherAlerts() { return wxAlerts_; }
     LocalWeatherStation& localWeather() { return localWx_; }
     const WebConf& webConf() const { return webConf_; }
+    // The station's web access, for the node lookup: its fetches are in the air log too.
+    WebFetcher& web() { return web_; }
+    // The node's call sign as its configuration gives it now (the lookup's requester); throws
+    // NodeError while there is no node.
+    std::string nodeCallsign();
     SharedState& state() { return state_; }
     Runtime& runtime() { return rt_; }
     const ProgramFolder& folder() const { return folder_; }

@@ -6,8 +6,7 @@
 
 #include <QPointer>
 
-#include "base/runtime.h"
-#include "base/web_conf.h"
+#include "base/web_fetch.h"
 #include "lookup/node_lookup.h"
 #include "node_lookup_window.h"
 
@@ -15,15 +14,12 @@ class QWidget;
 
 namespace vox {
 
-class QtHttpClient;
-
-// The desktop's node lookup: one window at a time, its requests through a web client of its own
-// (made at the first lookup window, so a program that never looks anything up starts no
-// thread). Must go before the event loop of rt.
+// The desktop's node lookup: one window at a time, its requests through the station's web
+// access, so they wait like the station's own fetches and show in the air log.
 class NodeLookupDesk {
 public:
     // requester: the node's call, asked for at each lookup.
-    NodeLookupDesk(Runtime& rt, WebConf web, std::function<std::string()> requester,
+    NodeLookupDesk(WebFetcher& web, std::string lookupUrl, std::function<std::string()> requester,
                    ProgramVersion version);
     ~NodeLookupDesk();
 
@@ -32,13 +28,7 @@ public:
     NodeLookupWindow* window() const { return window_; }
 
 private:
-    Runtime& rt_;
-    WebConf web_;
-    std::function<std::string()> requester_;
-    ProgramVersion version_;
-    std::unique_ptr<QtHttpClient> http_;
-    std::unique_ptr<WebFetcher> fetcher_;
-    std::unique_ptr<NodeLookup> lookup_;
+    NodeLookup lookup_;
     QPointer<NodeLookupWindow> window_;
 };
 
