@@ -72,8 +72,11 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
         QObject::connect(ownCodesTimer_.get(), &QTimer::timeout, [this] { writeOwnCodes(); });
         ownCodesTimer_->start(2000);
     }
-    runtime_.onFailure = [](const std::string& what) {
-        std::cerr << "failure: " << what << std::endl;
+    // A node that has gone fails every tick that asks it something: once a minute is enough.
+    runtime_.onFailure = [this](const std::string& what) {
+        const std::string line = failures_.pass(what, runtime_.now());
+        if (!line.empty())
+            std::cerr << "failure: " << line << std::endl;
     };
     return true;
 }

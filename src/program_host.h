@@ -9,6 +9,7 @@
 #include "app/console_message_boxes.h"
 #include "app/station.h"
 #include "base/air_log.h"
+#include "base/repeat_limiter.h"
 #include "base/runtime.h"
 #include "qsettings_user_store.h"
 #include "qt_http_client.h"
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<SvxlinkNodeSystem> svxlink_;
     std::vector<std::string> ownCodes_;  // last written for SvxLink's Tcl hook
     std::string ownCodesError_;
+    RepeatLimiter failures_;
     std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
     std::unique_ptr<Station> station_;
