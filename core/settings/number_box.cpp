@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "weather/wx_numbers.h"
+#include "base/number_text.h"
 
 namespace vox {
 
@@ -12,21 +12,14 @@ namespace {
 constexpr double kLowest = -32768;
 constexpr double kHighest = 32767;
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 double realFromBox(const std::string& text) {
-    return std::clamp(numericPrefix(trimmed(text)), kLowest, kHighest);
+    return std::clamp(numericPrefix(text), kLowest, kHighest);
 }
 
 std::int16_t wholeFromBox(const std::string& text) {
-    const double whole = std::clamp(roundHalfEven(numericPrefix(trimmed(text))), kLowest, kHighest);
+    const double whole = std::clamp(roundHalfEven(numericPrefix(text)), kLowest, kHighest);
     return static_cast<std::int16_t>(whole);
 }
 

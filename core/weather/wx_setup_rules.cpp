@@ -7,6 +7,7 @@
 
 #include "base/program_folder.h"
 #include "base/text_helpers.h"
+#include "settings/number_box.h"
 #include "weather/wx_numbers.h"
 #include "weather/wx_paths.h"
 
@@ -50,9 +51,7 @@ WxSetupValues loadWxSetup(const Settings& s) {
 }
 
 std::int16_t warnMinutesFromText(const std::string& text) {
-    const double minutes =
-        std::clamp(roundHalfEven(numericPrefix(TrimBlanks(text))), -32768.0, 32767.0);
-    return static_cast<std::int16_t>(minutes);
+    return wholeFromBox(text);
 }
 
 WxSetupOutcome saveWxSetup(const WxSetupValues& v, Settings& s, const std::string& programRoot) {
