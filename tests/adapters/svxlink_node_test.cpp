@@ -4,10 +4,7 @@
 #include <QElapsedTimer>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <signal.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,11 +14,11 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/svxlink_test_node.h"
 #include "espeak_voice.h"
 #include "qt_runtime.h"
 #include "svxlink/svxlink_node.h"
@@ -34,18 +31,8 @@ namespace {
 namespace fs = std::filesystem;
 
 bool spinUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-bool alive(pid_t pid) {
-    return pid > 0 && ::kill(pid, 0) == 0;
+    return testnode::waitUntil(done, ms,
+                               [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
 }
 
 struct Events : NodeEvents {
@@ -93,36 +80,21 @@ struct TxAudio {
 class SvxlinkNode : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (std::system("command -v svxlink >/dev/null 2>&1") != 0)
+        if (!testnode::svxlinkInstalled())
             GTEST_SKIP() << "svxlink is not installed (scripts/deps.sh installs svxlink-server)";
-        // One node at a time on this machine: ctest runs tests side by side, and the EchoLink
-        // module's UDP ports are fixed.
-        lock_ = ::open((fs::temp_directory_path() / "voxclock-svxlink-test.lock").c_str(),
-                       O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        ASSERT_GE(lock_, 0);
-        ASSERT_TRUE(spinUntil([&] { return ::flock(lock_, LOCK_EX | LOCK_NB) == 0; }, 120000))
+        ASSERT_TRUE(lock_.acquire(120000, step))
             << "another SvxLink test held the node for two minutes";
-        dir_ = fs::temp_directory_path() / ("voxclock-svx-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        const std::string data = VOXCLOCK_TEST_DATA;
-        const std::string cmd = "bash " + data + "/svxlink/start_node.sh " + dir_.string() + " " +
-                                data + "/../../packaging/svxlink/voxclock.tcl >" +
-                                (dir_.string() + ".out") + " 2>&1";
-        ASSERT_EQ(std::system(cmd.c_str()), 0) << "svxlink did not start; see " << dir_ << ".out";
-        std::ifstream env(dir_ / "node.env");
-        for (std::string line; std::getline(env, line);) {
-            const auto eq = line.find('=');
-            if (eq != std::string::npos)
-                env_[line.substr(0, eq)] = line.substr(eq + 1);
-        }
-        pid_ = std::stoi(env_["SVXLINK_PID"]);
+        std::string error;
+        ASSERT_TRUE(node_.start(
+            fs::temp_directory_path() / ("voxclock-svx-" + std::to_string(::getpid())), &error))
+            << error;
         conf_.statePty = path("STATE_PTY");
         conf_.dtmfCtrlPty = path("DTMF_CTRL_PTY");
         conf_.squelchPty = path("ANN_SQL_PTY");
-        conf_.echolinkCommandPty = env_["ECHOLINK"] == "1" ? path("ECHOLINK_CMD_PTY") : "";
-        conf_.audioPort = std::stoi(env_["ANN_RX_UDP"]);
-        conf_.ownCodesFile = (dir_ / "voxclock_codes").string();
-        tx_ = std::make_unique<TxAudio>(std::stoi(env_["MAIN_TX_UDP"]));
+        conf_.echolinkCommandPty = node_.echolink() ? path("ECHOLINK_CMD_PTY") : "";
+        conf_.audioPort = node_.port("ANN_RX_UDP");
+        conf_.ownCodesFile = (node_.dir() / "voxclock_codes").string();
+        tx_ = std::make_unique<TxAudio>(node_.port("MAIN_TX_UDP"));
         ptt_ = std::make_unique<PtyChannel>(
             path("MAIN_PTT_PTY"), [this](const std::string& b) { pttBytes_ += b; },
             [](bool, const std::string&) {});
@@ -136,30 +108,16 @@ protected:
         link_.reset();
         sys_.reset();
         ptt_.reset();
-        stopNode();
+        node_.stop();
         // Kept when something failed, for its logs.
-        if (!dir_.empty() && !HasFailure()) {
-            fs::remove_all(dir_);
-            fs::remove(dir_.string() + ".out");
-        }
-        if (lock_ >= 0)
-            ::close(lock_);
+        if (!HasFailure())
+            node_.removeFolder();
     }
 
-    // By its PID: TERM, then KILL if it is still there after 5 s.
-    void stopNode() {
-        // Started but not up: the script has still written its PID.
-        if (pid_ < 0 && !dir_.empty() && fs::exists(dir_ / "svxlink.pid"))
-            std::ifstream(dir_ / "svxlink.pid") >> pid_;
-        if (!alive(pid_))
-            return;
-        ::kill(pid_, SIGTERM);
-        if (!spinUntil([&] { return !alive(pid_); }, 5000))
-            ::kill(pid_, SIGKILL);
-        spinUntil([&] { return !alive(pid_); }, 2000);
-    }
+    static void step() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }
+    void stopNode() { node_.stop(); }
 
-    std::string path(const std::string& key) { return (dir_ / env_[key]).string(); }
+    std::string path(const std::string& key) { return node_.path(key); }
 
     bool logHas(const std::string& text) const {
         for (const auto& l : log_)
@@ -168,10 +126,8 @@ protected:
         return false;
     }
 
-    int lock_ = -1;
-    fs::path dir_;
-    std::map<std::string, std::string> env_;
-    pid_t pid_ = -1;
+    testnode::NodeLock lock_;
+    testnode::SvxlinkTestNode node_{step};
     SvxlinkConf conf_;
     std::unique_ptr<TxAudio> tx_;
     std::unique_ptr<PtyChannel> ptt_;
@@ -186,7 +142,7 @@ protected:
 TEST_F(SvxlinkNode, SpeechKeysTheMainTransmitterWithAudio) {
     SystemClock clock;
     QtEventLoop loop(clock);
-    EspeakVoice voice(clock, loop, dir_.string());
+    EspeakVoice voice(clock, loop, node_.dir().string());
     voice.renderTo(sys_->audio());
     link_->setPtt(true);
     voice.speak("The time is ten o'clock.", 0);
@@ -226,7 +182,7 @@ TEST_F(SvxlinkNode, DtmfReachesUsAndOurCodesAreSwallowed) {
     ASSERT_TRUE(spinUntil([&] { return !sys_->audio()->busy(); }, 3000));
     link_->setPtt(false);
     ASSERT_TRUE(spinUntil([&] { return pttBytes_ == "TR"; }, 3000)) << pttBytes_;
-    std::ifstream log(dir_ / "svxlink.log");
+    std::ifstream log(node_.dir() / "svxlink.log");
     const std::string text((std::istreambuf_iterator<char>(log)), {});
     EXPECT_EQ(text.find("Activating module Help"), std::string::npos) << "SvxLink acted on 00";
 }
