@@ -200,12 +200,12 @@ void Station::shutdown() {
     // Every step runs whatever the one before it came to.
     guarded("fan timer", [&] { timers_[TimerName::tFanLogic].setEnabled(false); });
     guarded("fan RTS", [&] {
-        if (panel_.checked(Control::FanRTS) && node_.present())
-            node_.link().setRts(true);
+        if (panel_.checked(Control::FanRTS))
+            fan_.lines().setRts(true);
     });
     guarded("fan DTR", [&] {
-        if (panel_.checked(Control::FanDTR) && node_.present())
-            node_.link().setDtr(true);
+        if (panel_.checked(Control::FanDTR))
+            fan_.lines().setDtr(true);
     });
     for (const char* name : kDisableAtShutdown)
         guarded(name, [&] { timers_[name].setEnabled(false); });
@@ -271,7 +271,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
                          throw NodeError("EchoLink", "The node is not there");
                      setupConfig_->setRecordingMode(mode);
                  }),
-      fan_(context(), timers_[TimerName::tFanLogic], controls_),
+      fan_(context(), timers_[TimerName::tFanLogic], controls_, ports.fanLines),
       dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], dtmfActions(),
             weather_) {
     panel_.bindSettings(&settings_);

@@ -59,6 +59,8 @@ struct StationPorts {
     // The web, for the spoken reports; null = none here (every fetch fails).
     HttpClient* http = nullptr;
     WebConf web = {};
+    // The fan's RTS and DTR lines; null = the node's radio port, through the node link.
+    FanLines* fanLines = nullptr;
 };
 
 // What the desktop does around start-up and shutdown; the headless program leaves these empty.

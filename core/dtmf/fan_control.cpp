@@ -13,8 +13,8 @@ constexpr int kIdleWrapTo = 1000;
 constexpr int kAfterClick = 500;
 }  // namespace
 
-FanControl::FanControl(PartContext ctx, Timer& fanLogic, ControlRegistry& controls)
-    : ctx_(std::move(ctx)) {
+FanControl::FanControl(PartContext ctx, Timer& fanLogic, ControlRegistry& controls, FanLines* lines)
+    : ctx_(std::move(ctx)), nodeLines_(ctx_.node), lines_(lines ? *lines : nodeLines_) {
     fanLogic.setOnTick([this] { tFanLogic_Timer(); });
     controls.on(Control::FanRTS, [this] { lineClicked(true); });
     controls.on(Control::FanDTR, [this] { lineClicked(false); });
@@ -29,8 +29,7 @@ void FanControl::tFanLogic_Timer() {
             seconds = kIdleWrapTo;
             idleWrapped_ = true;
         }
-        NodeLink& link = ctx_.node.link();
-        if (link.isTransmitting()) {
+        if (ctx_.node.link().isTransmitting()) {
             seconds = 0;
             idleWrapped_ = false;
         }
@@ -40,11 +39,11 @@ void FanControl::tFanLogic_Timer() {
         const std::string caption =
             on ? "Fan: On " + std::to_string(limit - seconds) + " sec" : std::string("Fan: Off");
         if (panel.checked(Control::FanRTS)) {
-            link.setRts(on);
+            lines_.setRts(on);
             panel.setCaption(Control::frFan, caption);
         }
         if (panel.checked(Control::FanDTR)) {
-            link.setDtr(on);
+            lines_.setDtr(on);
             panel.setCaption(Control::frFan, caption);
         }
     });
@@ -53,9 +52,9 @@ void FanControl::tFanLogic_Timer() {
 void FanControl::lineClicked(bool rts) {
     guarded("fan line", [&] {
         if (rts)
-            ctx_.node.link().setRts(false);
+            lines_.setRts(false);
         else
-            ctx_.node.link().setDtr(false);
+            lines_.setDtr(false);
     });
     ctx_.state.FanSeconds = kAfterClick;
     idleWrapped_ = false;

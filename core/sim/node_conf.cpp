@@ -145,9 +145,12 @@ private:
     }
 
     std::string fanKey(const std::string& key, const std::string& value) {
-        if (key != "serial_port")
+        if (key == "serial_port")
+            conf_.fan.serialPort = value;
+        else if (key == "svxlink_conf")
+            conf_.fan.svxlinkConf = value;
+        else
             return unknownKey(key);
-        conf_.fan.serialPort = value;
         return {};
     }
 

@@ -12,6 +12,8 @@ namespace vox {
 // [fan]
 struct FanConf {
     std::string serialPort;  // empty: the fan lines go through the node
+    // Where SvxLink's ports are named, so the fan never takes one of them; empty: not checked.
+    std::string svxlinkConf = "/etc/svxlink/svxlink.conf";
 
     bool operator==(const FanConf&) const = default;
 };
