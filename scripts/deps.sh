@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs, as root with apt-get, the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev espeak-ng-data
-          espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker svxlink-server)
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-serialport-dev
+          libespeak-ng-dev espeak-ng-data espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker
+          svxlink-server)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

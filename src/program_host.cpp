@@ -6,8 +6,10 @@
 #include "app/station.h"
 #include "base/air_logging_voice.h"
 #include "base/user_store.h"
+#include "dtmf/fan_port_check.h"
 #include "echolink/svxlink_codes.h"
 #include "espeak_voice.h"
+#include "serial_fan_lines.h"
 #include "sim/node_conf.h"
 
 namespace vox {
@@ -28,6 +30,7 @@ ProgramHost::~ProgramHost() {
     stdin_.reset();
     ownCodesTimer_.reset();
     station_.reset();
+    fanLines_.reset();
     web_.reset();
     svxlink_.reset();
     nodes_.reset();
@@ -63,8 +66,25 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     web_ = std::make_unique<QtHttpClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
     ports.web = conf.conf.web;
+    // A line for the owner: standard error and the event log.
+    auto tell = [this](const std::string& line) {
+        std::cerr << line << std::endl;
+        if (station_)
+            station_->eventLog().LogEvent(line);
+    };
+    std::string fanRefused;
+    if (const FanConf& fan = conf.conf.fan; !fan.serialPort.empty()) {
+        fanRefused = fanPortConflict(fan.serialPort, fan.svxlinkConf);
+        if (fanRefused.empty()) {
+            fanLines_ = std::make_unique<SerialFanLines>(
+                fan.serialPort, openSerialFanPort, [this] { return runtime_.now(); }, tell);
+            ports.fanLines = fanLines_.get();
+        }
+    }
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());
+    if (!fanRefused.empty())
+        tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     if (svxlink_) {
         // At start-up and whenever the DTMF setup changes the codes.
         writeOwnCodes();

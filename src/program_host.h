@@ -11,6 +11,7 @@
 #include "base/air_log.h"
 #include "base/repeat_limiter.h"
 #include "base/runtime.h"
+#include "dtmf/fan_serial_lines.h"
 #include "qsettings_user_store.h"
 #include "qt_http_client.h"
 #include "qt_runtime.h"
@@ -79,6 +80,8 @@ private:
     RepeatLimiter failures_;
     std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
+    // [fan] serial_port: the fan's own lines; null = the node's.
+    std::unique_ptr<SerialFanLines> fanLines_;
     std::unique_ptr<Station> station_;
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;
