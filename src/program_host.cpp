@@ -51,7 +51,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
     if (conf.conf.backend == "svxlink")
         svxlink_ = std::make_unique<SvxlinkNodeSystem>(
-            conf.conf.svxlink, [](const std::string& line) { std::cerr << line << std::endl; });
+            conf.conf.svxlink, [this](const std::string& line) { nodeReport(line); });
     NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
 
     StationPorts ports{
@@ -99,6 +99,18 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
             std::cerr << "failure: " << line << std::endl;
     };
     return true;
+}
+
+void ProgramHost::nodeReport(const std::string& line) {
+    std::cerr << line << std::endl;
+    if (!station_)
+        return;
+    // The owner sees it on the window and in the event log; a node that keeps failing the same
+    // way is logged once a minute.
+    station_->panel().setPanel(StatusPanel::Speech, line);
+    const std::string logged = nodeReports_.pass(line, runtime_.now());
+    if (!logged.empty())
+        station_->eventLog().LogEvent(logged);
 }
 
 void ProgramHost::writeOwnCodes() {

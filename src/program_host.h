@@ -62,6 +62,8 @@ private:
     void openControlInputs();
     // Tells SvxLink's Tcl hook which DTMF codes are ours, when they changed.
     void writeOwnCodes();
+    // What the node backend reports about itself (gone, back, a line it could not read).
+    void nodeReport(const std::string& line);
 
     ProgramFolder folder_;
     SystemClock clock_;
@@ -78,6 +80,7 @@ private:
     std::vector<std::string> ownCodes_;  // last written for SvxLink's Tcl hook
     std::string ownCodesError_;
     RepeatLimiter failures_;
+    RepeatLimiter nodeReports_;
     std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
