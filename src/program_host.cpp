@@ -83,6 +83,9 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     }
     station_ = std::make_unique<Station>(std::move(ports), std::move(hooks));
     console_.setEventLog(&station_->eventLog());
+    for (const std::string& line : earlyNodeReports_)
+        station_->eventLog().LogEvent(line);
+    earlyNodeReports_.clear();
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     if (svxlink_) {
@@ -103,8 +106,12 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
 
 void ProgramHost::nodeReport(const std::string& line) {
     std::cerr << line << std::endl;
-    if (!station_)
+    // Reports from before the station exists go to its event log once it does.
+    if (!station_) {
+        if (earlyNodeReports_.size() < 16)
+            earlyNodeReports_.push_back(line);
         return;
+    }
     // The owner sees it on the window and in the event log; a node that keeps failing the same
     // way is logged once a minute.
     station_->panel().setPanel(StatusPanel::Speech, line);

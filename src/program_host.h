@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/console_message_boxes.h"
 #include "app/station.h"
@@ -81,6 +82,7 @@ private:
     std::string ownCodesError_;
     RepeatLimiter failures_;
     RepeatLimiter nodeReports_;
+    std::vector<std::string> earlyNodeReports_;
     std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
