@@ -18,7 +18,9 @@ bool readWeatherFile(const std::string& path, std::string* bytes, std::string* e
 // or line end is dropped. An empty line gives no token. Bytes are taken as they are.
 class CsvTokens {
 public:
+    // Reads the text in place: it must outlive the reader, so a temporary is refused.
     explicit CsvTokens(const std::string& text) : text_(text) {}
+    explicit CsvTokens(std::string&&) = delete;
     // The next token; false at the end of the text.
     bool next(std::string* token);
     bool atEnd();

@@ -41,7 +41,8 @@ TEST(WxTokens, CommasLineEndsAndQuotesAsTheWeatherProgramsWriteThem) {
 }
 
 TEST(WxTokens, AtEndSkipsTrailingEmptyLines) {
-    CsvTokens tokens("Day:\r\n\r\n");
+    const std::string text = "Day:\r\n\r\n";
+    CsvTokens tokens(text);
     std::string t;
     ASSERT_TRUE(tokens.next(&t));
     EXPECT_TRUE(tokens.atEnd());
