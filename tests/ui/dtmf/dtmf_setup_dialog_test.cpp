@@ -1,5 +1,6 @@
 // The DTMF setup dialog, offscreen: the record under the captions the owner knows, codes stored
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
+#include "../widget_helpers.h"
 #include "dtmf/dtmf_setup_page.h"
 
 #include <QCheckBox>
@@ -55,20 +56,6 @@ const SwitchBox kSwitches[] = {
     {"Allow WWV Reports *99*", "cbWWV", &Settings::AllowWwv},
     {"Allow INFO files *70* thru *79*", "cbInfoOK", &Settings::AllowInfo},
 };
-
-template <class W>
-W* named(QWidget* parent, const char* name) {
-    auto* w = parent->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The dialog over a record of its own: every code distinct, so a box wired to the wrong setting
 // shows.

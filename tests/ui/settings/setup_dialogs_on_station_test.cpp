@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "../../core/app/station_fixture.h"
+#include "../widget_helpers.h"
 #include "settings/info_file_dialog.h"
 #include "settings/sound_device_page.h"
 #include "settings/timing_page.h"
@@ -20,20 +21,6 @@
 
 namespace vox {
 namespace {
-
-template <class W>
-W* named(QWidget* parent, const char* name) {
-    auto* w = parent->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // What the station asked of its voice.
 struct VoiceSeen {
