@@ -16,6 +16,11 @@ namespace {
 constexpr double kWebTimeoutMin = 1;
 constexpr double kWebTimeoutMax = 300;
 
+// A transmit time-out longer than an hour protects nothing.
+constexpr int kMaxTxSecondsMax = 3600;
+// Sizes in MiB; a million MiB is a terabyte.
+constexpr int kMaxAirMb = 1000000;
+
 // A configuration file is a few lines; anything far larger is not one.
 constexpr std::uintmax_t kMaxFileBytes = 1024 * 1024;
 
@@ -63,7 +68,8 @@ public:
                 return "not a [section] line";
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
             if (section_ != "node" && section_ != "sim" && section_ != "cwid" &&
-                section_ != "web" && section_ != "svxlink" && section_ != "fan") {
+                section_ != "web" && section_ != "svxlink" && section_ != "fan" &&
+                section_ != "safety" && section_ != "air") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -88,6 +94,10 @@ public:
             return svxlinkKey(key, value);
         if (section_ == "fan")
             return fanKey(key, value);
+        if (section_ == "safety")
+            return safetyKey(key, value);
+        if (section_ == "air")
+            return airKey(key, value);
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
     }
 
@@ -151,6 +161,25 @@ private:
             conf_.fan.svxlinkConf = value;
         else
             return unknownKey(key);
+        return {};
+    }
+
+    std::string safetyKey(const std::string& key, const std::string& value) {
+        if (key != "max_tx_seconds")
+            return unknownKey(key);
+        if (!parseIntIn(value, 0, kMaxTxSecondsMax, conf_.maxTxSeconds))
+            return outOfRange(key, value, range(0, kMaxTxSecondsMax));
+        return {};
+    }
+
+    std::string airKey(const std::string& key, const std::string& value) {
+        int* size = key == "max_log_mb"   ? &conf_.air.maxLogMb
+                    : key == "max_wav_mb" ? &conf_.air.maxWavMb
+                                          : nullptr;
+        if (!size)
+            return unknownKey(key);
+        if (!parseIntIn(value, 0, kMaxAirMb, *size))
+            return outOfRange(key, value, range(0, kMaxAirMb));
         return {};
     }
 

@@ -18,6 +18,14 @@ struct FanConf {
     bool operator==(const FanConf&) const = default;
 };
 
+// [air]: how much of the air log and the air recorder's WAV files is kept, in MiB; 0 = no limit.
+struct AirConf {
+    int maxLogMb = 64;
+    int maxWavMb = 512;
+
+    bool operator==(const AirConf&) const = default;
+};
+
 // What "voxclock.conf" in the program folder says about the node and its generated CW
 // identification: the settings file has no place for these. Members hold the defaults.
 struct NodeConf {
@@ -36,6 +44,9 @@ struct NodeConf {
     WebConf web;
     SvxlinkConf svxlink;
     FanConf fan;
+    // [safety]: PTT is forced off after this many seconds on the air; 0 = no time-out.
+    int maxTxSeconds = 180;
+    AirConf air;
 
     bool operator==(const NodeConf&) const = default;
 };
