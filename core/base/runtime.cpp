@@ -140,12 +140,20 @@ double Runtime::nextDue() const {
                                                             : static_cast<double>(best) / 1e6;
 }
 
+void Runtime::abortRunningWaits(const std::string& why) {
+    ++abortEpoch_;
+    abortWhy_ = why;
+}
+
 void Runtime::waitUntil(double deadline) {
     // Compared on the clock's microsecond grid: a deadline between two grid points (1000.6 + 0.2)
     // must not wait for a reading the clock can never show.
     const std::int64_t deadlineUs = std::llround(deadline * 1e6);
+    const std::uint64_t epoch = abortEpoch_;
     for (;;) {
         processPending();
+        if (abortEpoch_ != epoch)
+            throw WaitAborted(abortWhy_);
         if (quit_ || nowUs() >= deadlineUs)
             return;
         loop_.waitForEvents(std::min(deadline, nextDue()));
@@ -153,8 +161,11 @@ void Runtime::waitUntil(double deadline) {
 }
 
 void Runtime::waitWhile(const std::function<bool()>& condition, double pollSeconds) {
+    const std::uint64_t epoch = abortEpoch_;
     for (;;) {
         processPending();
+        if (abortEpoch_ != epoch)
+            throw WaitAborted(abortWhy_);
         if (quit_ || !condition())
             return;
         loop_.waitForEvents(std::min(now() + pollSeconds, nextDue()));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@
 namespace vox {
 
 class Runtime;
+
+// Thrown out of every wait that was running when the runtime was told to abort them.
+class WaitAborted : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // A repeating timer of the station. Ticks fall on a fixed grid counted from the moment it was
 // enabled. A tick never starts while the previous tick of the same timer is still running: such a
@@ -79,6 +86,10 @@ public:
     // Whole seconds.
     void waitSeconds(int seconds);
 
+    // Every wait running now ends with WaitAborted(why) once it has processed the current event,
+    // so the work that waits fails and unwinds; waits begun afterwards run as usual.
+    void abortRunningWaits(const std::string& why);
+
     // A quit ends every wait at once, so the program can unwind and shut down.
     void requestQuit() { quit_ = true; }
     bool quitRequested() const { return quit_; }
@@ -108,6 +119,8 @@ private:
     std::map<std::uint64_t, Call> calls_;
     std::uint64_t nextCallId_ = 1;
     bool quit_ = false;
+    std::uint64_t abortEpoch_ = 0;
+    std::string abortWhy_;
 };
 
 }  // namespace vox

@@ -104,6 +104,40 @@ TEST(Runtime, QuitEndsEveryWait) {
     EXPECT_NEAR(v.rt.now() - t0, 1.0, 1e-6);
 }
 
+// A transmit time-out ends the waits of the work that keyed, including a wait nested inside a tick
+// that runs during another wait; a wait begun after the abort is not touched.
+TEST(Runtime, AbortEndsTheRunningWaitsOnly) {
+    VirtualRuntime v;
+    const double t0 = v.rt.now();
+    std::vector<std::string> outcome;
+    Timer& inner = v.rt.addTimer("inner", 1000, [&] {
+        try {
+            v.rt.waitWhile([] { return true; });
+            outcome.push_back("inner ended");
+        } catch (const WaitAborted& e) {
+            outcome.push_back(std::string("inner aborted: ") + e.what());
+            v.rt.killTime(1.0);  // the failure path may wait again
+            outcome.push_back("inner failure path waited");
+        }
+    });
+    inner.setEnabled(true);
+    v.rt.callAt(t0 + 3.0, [&] {
+        inner.setEnabled(false);
+        v.rt.abortRunningWaits("time-out");
+    });
+    try {
+        v.rt.waitUntil(t0 + 100.0);
+        outcome.push_back("outer ended");
+    } catch (const WaitAborted&) {
+        outcome.push_back("outer aborted");
+    }
+    EXPECT_EQ(outcome, (std::vector<std::string>{"inner aborted: time-out",
+                                                 "inner failure path waited", "outer aborted"}));
+    EXPECT_NEAR(v.rt.now() - t0, 4.0, 1e-6);
+    v.rt.waitUntil(v.rt.now() + 1.0);  // a new wait runs to its end
+    EXPECT_NEAR(v.rt.now() - t0, 5.0, 1e-6);
+}
+
 TEST(LocalTime, CalendarRoundTripAndWeekday) {
     const LocalTime t{2030, 1, 1, 0, 0, 0, 0};
     EXPECT_EQ(fromCalendarMs(toCalendarMs(t)), t);
