@@ -1,0 +1,35 @@
+// voxclock.conf: loaded from a file as the program loads it, then used the way start-up uses it:
+// the node's code lists are read, SvxLink's registry answers are made from [svxlink], and the
+// CW identification is rendered for the configured call.
+#include "app/cw_id.h"
+#include "dtmf/dtmf_codes.h"
+#include "echolink/svxlink_codes.h"
+#include "fuzz_support.h"
+#include "sim/node_conf.h"
+
+using namespace vox;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzz::ScratchFolder folder;
+    const ConfResult loaded = loadNodeConf(folder.write("voxclock.conf", fuzz::textOf(data, size)));
+    fuzz::require(loaded.warnings.size() <= 1, "at most one warning");
+    const NodeConf& conf = loaded.conf;
+
+    (void)parseNodeDtmfCodes(conf.dtmfCommands);
+    (void)parseNodeDtmfCodes(conf.dtmfShortcuts);
+    for (const char* name : {"DTMFCommands", "DTMFShortCuts", "SoundFilesDir"})
+        (void)parseNodeDtmfCodes(svxlinkRegistryValue(conf.svxlink, "Sysop", name));
+
+    // Only a call or sound the file changed, short and at the lowest rate, so each run stays
+    // quick: how long the sound may get is not what is tried here.
+    const NodeConf defaults;
+    const std::string sendable = cwSendableText(cwIdText(conf.callsign, conf.cwid));
+    if ((conf.callsign != defaults.callsign || conf.cwid != defaults.cwid) &&
+        sendable.size() <= 8) {
+        std::vector<int16_t> samples;
+        std::string error;
+        const bool ok = renderCw(sendable, conf.cwid, 8000, &samples, &error);
+        fuzz::require(ok == !sendable.empty(), "every sendable call renders");
+    }
+    return 0;
+}
