@@ -114,7 +114,7 @@ void Runtime::fireDueTimers() {
             continue;
         }
         t->skipped_ += static_cast<std::uint64_t>(missed);
-        if (!t->onTick_)
+        if (!t->onTick_ || t->idle())
             continue;
         t->running_ = true;
         ++t->ticks_;
@@ -123,7 +123,21 @@ void Runtime::fireDueTimers() {
     }
 }
 
+void Runtime::passIdleTicks() {
+    // An idle timer had nothing to do at the grid points that passed while no one woke for it:
+    // they are over. One falling due now still ticks this round, after the events that may have
+    // given it work.
+    const std::int64_t now = nowUs();
+    for (auto& t : timers_) {
+        if (!t->enabled_ || t->nextDueUs_ >= now || !t->idle())
+            continue;
+        const std::int64_t step = t->intervalMs_ * 1000LL;
+        t->nextDueUs_ += (now - t->nextDueUs_ + step - 1) / step * step;
+    }
+}
+
 void Runtime::processPending() {
+    passIdleTicks();
     loop_.processPending();
     fireDueCalls();
     fireDueTimers();
@@ -132,8 +146,8 @@ void Runtime::processPending() {
 double Runtime::nextDue() const {
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
     for (const auto& t : timers_)
-        if (t->enabled_ && !t->running_)
-            best = std::min(best, t->nextDueUs_);
+        if (t->enabled_ && !t->running_ && t->nextDueUs_ < best && !t->idle())
+            best = t->nextDueUs_;
     for (const auto& [id, c] : calls_)
         best = std::min(best, c.dueUs);
     return best == std::numeric_limits<std::int64_t>::max() ? kNever

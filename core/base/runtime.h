@@ -24,6 +24,10 @@ public:
 // A repeating timer of the station. Ticks fall on a fixed grid counted from the moment it was
 // enabled. A tick never starts while the previous tick of the same timer is still running: such a
 // tick is skipped, not queued.
+//
+// A timer that only works off something queued (a DTMF string, a chat text) can say when its tick
+// has nothing to do. While that holds the runtime does not wake for it and leaves out its ticks,
+// but the grid stays: once something is queued, the next tick falls where it always would have.
 class Timer {
 public:
     const std::string& name() const { return name_; }
@@ -33,6 +37,9 @@ public:
     void setEnabled(bool on);
     bool running() const { return running_; }
     void setOnTick(std::function<void()> fn) { onTick_ = std::move(fn); }
+    // True exactly when a tick now would do nothing; asked at every tick and before every wait.
+    void setIdleWhen(std::function<bool()> idle) { idleWhen_ = std::move(idle); }
+    bool idle() const { return idleWhen_ && idleWhen_(); }
     std::uint64_t tickCount() const { return ticks_; }
     std::uint64_t skippedCount() const { return skipped_; }
 
@@ -50,6 +57,7 @@ private:
     std::uint64_t ticks_ = 0;
     std::uint64_t skipped_ = 0;
     std::function<void()> onTick_;
+    std::function<bool()> idleWhen_;
 };
 
 // The behaviour thread's scheduler: timers, one-shot calls and the waits that keep events flowing.
@@ -105,6 +113,7 @@ private:
     friend class Timer;
     std::int64_t nowUs() const;
     double nextDue() const;
+    void passIdleTicks();
     void fireDueCalls();
     void fireDueTimers();
     void guarded(const std::function<void()>& fn, const std::string& what);

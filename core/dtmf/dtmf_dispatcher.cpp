@@ -23,6 +23,7 @@ DtmfDispatcher::DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display,
                                DtmfActions actions, WeatherCommands& weather)
     : ctx_(std::move(ctx)), display_(display), actions_(std::move(actions)), weather_(weather) {
     incoming.setOnTick([this] { tDTMFInComing_Timer(); });
+    incoming.setIdleWhen([this] { return ctx_.state.PendingDtmf.empty(); });
     display_.setOnTick([this] { tDTMF_Timer(); });
 }
 

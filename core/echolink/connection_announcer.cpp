@@ -57,6 +57,9 @@ ConnectionAnnouncer::ConnectionAnnouncer(PartContext ctx, Timer& connections, Ti
     : ctx_(std::move(ctx)) {
     connections.setOnTick([this] { tConnections_Timer(); });
     chatText.setOnTick([this] { tChatText_Timer(); });
+    // Nothing waiting, nothing to tick for: the runtime need not wake ten times a second for it.
+    connections.setIdleWhen([this] { return waiting_.empty(); });
+    chatText.setIdleWhen([this] { return ctx_.state.PendingChatText.empty(); });
 }
 
 void ConnectionAnnouncer::onConnected(const std::string& call) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "base/runtime.h"
@@ -136,6 +139,61 @@ TEST(Runtime, AbortEndsTheRunningWaitsOnly) {
     EXPECT_NEAR(v.rt.now() - t0, 4.0, 1e-6);
     v.rt.waitUntil(v.rt.now() + 1.0);  // a new wait runs to its end
     EXPECT_NEAR(v.rt.now() - t0, 5.0, 1e-6);
+}
+
+// The virtual loop, counting how often the runtime waited on it.
+class CountingLoop : public EventLoop {
+public:
+    explicit CountingLoop(VirtualClock& clock) : inner_(clock) {}
+    void processPending() override { inner_.processPending(); }
+    void waitForEvents(double deadline) override {
+        ++waits;
+        inner_.waitForEvents(deadline);
+    }
+    void post(std::function<void()> task) override { inner_.post(std::move(task)); }
+    int waits = 0;
+
+private:
+    VirtualEventLoop inner_;
+};
+
+// A timer with nothing queued is not waited for, yet its ticks stay on the grid it had: work
+// queued between two grid points is taken at the next one, work queued at a grid point (by a call
+// or by an earlier timer's tick) in that same round.
+TEST(Runtime, AnIdleTimerIsNotWaitedForAndKeepsItsGrid) {
+    VirtualClock clock(LocalTime{2026, 12, 10, 12, 0, 0, 0});
+    CountingLoop loop(clock);
+    Runtime rt(clock, loop);
+    const double t0 = rt.now();
+    std::vector<std::string> queue;
+    std::vector<std::pair<double, std::string>> taken;
+    Timer& producer = rt.addTimer("producer", 1500, [&] { queue.push_back("tick"); });
+    Timer& consumer = rt.addTimer("consumer", 100, [&] {
+        taken.emplace_back(std::round((rt.now() - t0) * 1000) / 1000, queue.front());
+        queue.erase(queue.begin());
+    });
+    consumer.setIdleWhen([&] { return queue.empty(); });
+    producer.setEnabled(true);
+    consumer.setEnabled(true);
+    rt.callAt(t0 + 0.35, [&] { queue.push_back("between"); });
+    rt.callAt(t0 + 0.7, [&] {
+        queue.push_back("at");
+        queue.push_back("next");
+    });
+    rt.waitUntil(t0 + 10.0);
+    EXPECT_EQ(taken, (std::vector<std::pair<double, std::string>>{{0.4, "between"},
+                                                                  {0.7, "at"},
+                                                                  {0.8, "next"},
+                                                                  {1.5, "tick"},
+                                                                  {3.0, "tick"},
+                                                                  {4.5, "tick"},
+                                                                  {6.0, "tick"},
+                                                                  {7.5, "tick"},
+                                                                  {9.0, "tick"}}));
+    EXPECT_EQ(consumer.tickCount(), taken.size());
+    // Woken for the calls, the producer and the consumer's three ticks with work; not a hundred
+    // times.
+    EXPECT_LE(loop.waits, 15);
 }
 
 TEST(LocalTime, CalendarRoundTripAndWeekday) {
