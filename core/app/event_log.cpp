@@ -18,9 +18,20 @@ std::string EventLog::logPath() const {
     return folder_.findCaseInsensitive("\\VoxclockLog.txt");
 }
 
+std::string EventLog::oldLogPath() const {
+    return folder_.findCaseInsensitive("\\VoxclockLog.old.txt");
+}
+
 void EventLog::LogEvent(const std::string& text) {
     const std::string line = formatEventLine(clock_.localNow(), text);
-    if (std::FILE* f = std::fopen(logPath().c_str(), "ab")) {
+    const std::string path = logPath();
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && maxBytes_ > 0 && size > 0 && size + line.size() > maxBytes_) {
+        // On failure the line still goes to the full log rather than nowhere.
+        std::filesystem::rename(path, oldLogPath(), ec);
+    }
+    if (std::FILE* f = std::fopen(path.c_str(), "ab")) {
         // One write per line, so a line is never split by another writer's line.
         std::fwrite(line.data(), 1, line.size(), f);
         std::fclose(f);
@@ -42,6 +53,7 @@ bool EventLog::ViewTarget(std::string* path) const {
 void EventLog::DeleteLog() const {
     std::error_code ec;
     std::filesystem::remove(logPath(), ec);
+    std::filesystem::remove(oldLogPath(), ec);
 }
 
 }  // namespace vox

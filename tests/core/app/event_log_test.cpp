@@ -91,5 +91,62 @@ TEST(EventLog, AnUnwritableFolderLosesOnlyTheLines) {
     EXPECT_EQ(readFile(notAFolder), "x");
 }
 
+// Each line below is 28 bytes: "01/01/30 00:00:05 event NN\r\n".
+std::string eventLine(int n) {
+    return "01/01/30 00:00:05 event " + std::to_string(n) + "\r\n";
+}
+
+TEST(EventLog, AFullLogBecomesTheOldCopyAndTheLineStartsANewOne) {
+    TempFolder dir;
+    VirtualClock clock{LocalTime{2030, 1, 1, 0, 0, 5, 0}};
+    EventLog log{ProgramFolder(dir.path), clock, 56};  // two lines exactly
+    const fs::path current = fs::path(dir.path) / "VoxclockLog.txt";
+    const fs::path old = fs::path(dir.path) / "VoxclockLog.old.txt";
+    log.LogEvent("event 10");
+    log.LogEvent("event 11");
+    EXPECT_EQ(readFile(current), eventLine(10) + eventLine(11));
+    EXPECT_FALSE(fs::exists(old));
+
+    log.LogEvent("event 12");
+    EXPECT_EQ(readFile(old), eventLine(10) + eventLine(11));
+    EXPECT_EQ(readFile(current), eventLine(12));
+    std::string target;
+    ASSERT_TRUE(log.ViewTarget(&target));
+    EXPECT_EQ(fs::path(target), current);
+
+    // One older copy only: the next rotation replaces it.
+    log.LogEvent("event 13");
+    log.LogEvent("event 14");
+    EXPECT_EQ(readFile(old), eventLine(12) + eventLine(13));
+    EXPECT_EQ(readFile(current), eventLine(14));
+
+    // Delete leaves nothing of the diary.
+    log.DeleteLog();
+    EXPECT_FALSE(fs::exists(current));
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_FALSE(log.ViewTarget(&target));
+}
+
+TEST(EventLog, TheOldCopyIsFoundInAnyLetterCaseAndABlockedOneCostsNoLine) {
+    TempFolder dir;
+    VirtualClock clock{LocalTime{2030, 1, 1, 0, 0, 5, 0}};
+    EventLog log{ProgramFolder(dir.path), clock, 56};
+    const fs::path lowerOld = fs::path(dir.path) / "voxclocklog.old.txt";
+    std::ofstream(lowerOld, std::ios::binary) << "from last year\r\n";
+    log.LogEvent("event 10");
+    log.LogEvent("event 11");
+    log.LogEvent("event 12");
+    EXPECT_EQ(readFile(lowerOld), eventLine(10) + eventLine(11));
+    EXPECT_FALSE(fs::exists(fs::path(dir.path) / "VoxclockLog.old.txt"));
+
+    // The old copy cannot be replaced: the log grows past its size rather than lose events.
+    fs::remove(lowerOld);
+    fs::create_directories(fs::path(dir.path) / "VoxclockLog.old.txt" / "in-the-way");
+    log.LogEvent("event 13");
+    log.LogEvent("event 14");
+    EXPECT_EQ(readFile(fs::path(dir.path) / "VoxclockLog.txt"),
+              eventLine(12) + eventLine(13) + eventLine(14));
+}
+
 }  // namespace
 }  // namespace vox
