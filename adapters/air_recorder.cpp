@@ -1,28 +1,22 @@
 #include "air_recorder.h"
 
+#include "base/folder_budget.h"
 #include "base/wav_file.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 namespace vox {
 
-namespace {
-
-std::string fileStem(const LocalTime& t) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d_%02d-%02d-%02d.%03d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second, t.millisecond);
-    return text;
-}
-
-}  // namespace
-
 AirRecorder::AirRecorder(const Clock& clock, std::string folder)
     : clock_(clock), folder_(std::move(folder)) {}
+
+void AirRecorder::setMaxBytes(std::uint64_t bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    maxBytes_ = bytes;
+}
 
 std::int64_t AirRecorder::sampleNow() const {
     return std::llround(clock_.monotonicSeconds() * kVoiceSampleRate);
@@ -60,7 +54,7 @@ bool AirRecorder::busy() {
 
 void AirRecorder::setKeyed(bool on) {
     std::vector<std::int16_t> samples;
-    std::string stem;
+    LocalTime keyedAt;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (on == keyed_)
@@ -69,29 +63,59 @@ void AirRecorder::setKeyed(bool on) {
         const std::int64_t now = sampleNow();
         if (on) {
             keyedAt_ = now;
-            pendingName_ = fileStem(clock_.localNow());
+            pendingTime_ = clock_.localNow();
             recording_.clear();
             return;
         }
         // The file ends when the transmitter drops: silence up to there, nothing after it.
         recording_.resize(static_cast<std::size_t>(std::max<std::int64_t>(now - keyedAt_, 0)), 0);
         samples.swap(recording_);
-        stem = pendingName_;
+        keyedAt = pendingTime_;
     }
 
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
-    std::string path = folder_ + "/" + stem + ".wav";
+    std::string path = folder_ + "/" + airRecordingName(keyedAt);
     for (int n = 2; std::filesystem::exists(path, ec); ++n) {
-        path = folder_ + "/" + stem + "_" + std::to_string(n) + ".wav";
+        path = folder_ + "/" + airRecordingName(keyedAt, n);
     }
     std::string error;
     const bool ok = writeWavPcm16Mono(path, kVoiceSampleRate, samples, &error);
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (ok) {
-        lastFile_ = path;
-    } else {
-        lastError_ = error;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (ok) {
+            lastFile_ = path;
+        } else {
+            lastError_ = error;
+        }
+    }
+    if (ok)
+        keepWithinLimit(path);
+}
+
+void AirRecorder::keepWithinLimit(const std::string& written) {
+    std::uint64_t maxBytes = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        maxBytes = maxBytes_;
+    }
+    if (maxBytes == 0)
+        return;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::vector<FolderFile> files;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statError;
+        if (!it->is_regular_file(statError))
+            continue;
+        const std::uint64_t bytes = it->file_size(statError);
+        if (!statError)
+            files.push_back({it->path().filename().string(), bytes});
+    }
+    // A file that cannot go now is tried again after the next transmission.
+    for (const std::string& name :
+         airRecordingsOverBudget(files, maxBytes, fs::path(written).filename().string())) {
+        fs::remove(fs::path(folder_) / name, ec);
     }
 }
 

@@ -39,24 +39,24 @@ ProgramHost::~ProgramHost() {
 bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     if (!prepareProgramFolder(folder_, error))
         return false;
-    airFile_.open(folder_.path("air.log"), std::ios::app | std::ios::binary);
-    air_.setSink([this](const std::string& line) {
-        if (airFile_)
-            airFile_ << line << '\n' << std::flush;
-    });
-
     const ConfResult conf = loadNodeConf(folder_.path("\\voxclock.conf"));
     for (const auto& warning : conf.warnings)
         std::cerr << warning << std::endl;
+    constexpr std::uint64_t kMiB = 1024 * 1024;
+    airFile_ = std::make_unique<RotatingLogFile>(
+        folder_.path("air.log"), static_cast<std::uint64_t>(conf.conf.air.maxLogMb) * kMiB);
+    air_.setSink([this](const std::string& line) { writeAirLine(line); });
     nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
     if (conf.conf.backend == "svxlink")
         svxlink_ = std::make_unique<SvxlinkNodeSystem>(
             conf.conf.svxlink, [this](const std::string& line) { nodeReport(line); });
     NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
 
+    const std::uint64_t maxWavBytes = static_cast<std::uint64_t>(conf.conf.air.maxWavMb) * kMiB;
     StationPorts ports{
-        runtime_, folder_, node, *ui_, air_, [this]() -> std::unique_ptr<Voice> {
+        runtime_, folder_, node, *ui_, air_, [this, maxWavBytes]() -> std::unique_ptr<Voice> {
             auto voice = std::make_unique<EspeakVoice>(clock_, loop_, folder_.root());
+            voice->airRecorder().setMaxBytes(maxWavBytes);
             // On SvxLink the voice is heard through its announcement receiver.
             if (svxlink_)
                 voice->renderTo(svxlink_->audio());
@@ -66,6 +66,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     web_ = std::make_unique<QtHttpClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
     ports.web = conf.conf.web;
+    ports.maxTxSeconds = conf.conf.maxTxSeconds;
     // A line for the owner: standard error and the event log.
     auto tell = [this](const std::string& line) {
         std::cerr << line << std::endl;
@@ -118,6 +119,22 @@ void ProgramHost::nodeReport(const std::string& line) {
     const std::string logged = nodeReports_.pass(line, runtime_.now());
     if (!logged.empty())
         station_->eventLog().LogEvent(logged);
+}
+
+void ProgramHost::writeAirLine(const std::string& line) {
+    std::string error;
+    if (airFile_->append(line, &error) || reportingAir_)
+        return;
+    // A full disk or a folder gone must not stop the station: the line is lost, the next one
+    // tries again, and the owner hears of it without a flood.
+    const std::string report = airReports_.pass("Air log: " + error, runtime_.now());
+    if (report.empty())
+        return;
+    reportingAir_ = true;
+    std::cerr << report << std::endl;
+    if (station_)
+        station_->eventLog().LogEvent(report);
+    reportingAir_ = false;
 }
 
 void ProgramHost::writeOwnCodes() {

@@ -11,6 +11,7 @@
 #include "app/station.h"
 #include "base/air_log.h"
 #include "base/repeat_limiter.h"
+#include "base/rotating_log_file.h"
 #include "base/runtime.h"
 #include "dtmf/fan_serial_lines.h"
 #include "qsettings_user_store.h"
@@ -65,13 +66,17 @@ private:
     void writeOwnCodes();
     // What the node backend reports about itself (gone, back, a line it could not read).
     void nodeReport(const std::string& line);
+    // Writes an air-log line to air.log; a failure is told, once a minute at most.
+    void writeAirLine(const std::string& line);
 
     ProgramFolder folder_;
     SystemClock clock_;
     QtEventLoop loop_;
     Runtime runtime_;
     AirLog air_;
-    std::ofstream airFile_;
+    std::unique_ptr<RotatingLogFile> airFile_;
+    RepeatLimiter airReports_;
+    bool reportingAir_ = false;  // the report is itself logged, and so written to air.log
     ConsoleMessageBoxes console_;
     UserInterface* ui_;
     QSettingsUserStore store_;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "base/virtual_time.h"
@@ -113,6 +115,54 @@ TEST_F(AirRecorderTest, TwoTransmissionsInOneMillisecondGetTwoFiles) {
     EXPECT_NE(recorder_.lastFile(), first);
     EXPECT_TRUE(std::filesystem::exists(first));
     EXPECT_TRUE(std::filesystem::exists(recorder_.lastFile()));
+}
+
+// After each file the oldest recordings go until the folder fits its limit; whatever else the
+// owner keeps there stays and does not count.
+TEST_F(AirRecorderTest, KeepsItsFolderWithinTheLimitOldestFirst) {
+    namespace fs = std::filesystem;
+    const fs::path air = folder_ / "air";
+    fs::create_directories(air / "2026-01-01_00-00-00.000.wav");  // a folder, not a recording
+    const auto put = [&](const std::string& name, std::size_t bytes) {
+        std::ofstream(air / name, std::ios::binary) << std::string(bytes, 'x');
+    };
+    const std::vector<std::string> older = {
+        "2026-12-09_10-00-00.000.wav", "2026-12-09_10-00-00.000_2.wav",
+        "2026-12-09_23-59-59.999.wav", "2026-12-10_09-00-00.000.wav",
+        "2026-12-10_14-04-59.999.wav"};
+    for (const auto& name : older)
+        put(name, 10000);
+    put("my net.wav", 900000);
+    put("notes.txt", 10);
+
+    // One second of audio: 44 bytes of header and 44100 of samples.
+    constexpr std::uint64_t kFile = 44144;
+    recorder_.setMaxBytes(kFile + 2 * 10000 + 5000);
+    recorder_.setKeyed(true);
+    playSeconds(1.0, 1000);
+    clock_.advanceBy(1.0);
+    recorder_.setKeyed(false);
+
+    ASSERT_EQ(fs::file_size(recorder_.lastFile()), kFile);
+    for (std::size_t i = 0; i < older.size(); ++i)
+        EXPECT_EQ(fs::exists(air / older[i]), i >= 3) << older[i];
+    EXPECT_TRUE(fs::exists(air / "my net.wav"));
+    EXPECT_TRUE(fs::exists(air / "notes.txt"));
+    EXPECT_TRUE(fs::is_directory(air / "2026-01-01_00-00-00.000.wav"));
+
+    // A limit smaller than the newest file alone: every other recording goes, that one stays.
+    recorder_.setMaxBytes(1000);
+    recorder_.setKeyed(true);
+    playSeconds(1.0, 1000);
+    clock_.advanceBy(1.0);
+    recorder_.setKeyed(false);
+    std::vector<std::string> recordings;
+    for (const auto& entry : fs::directory_iterator(air)) {
+        if (entry.path().extension() == ".wav" && entry.is_regular_file())
+            recordings.push_back(entry.path().filename().string());
+    }
+    std::sort(recordings.begin(), recordings.end());
+    EXPECT_EQ(recordings, (std::vector<std::string>{"2026-12-10_14-05-01.000.wav", "my net.wav"}));
 }
 
 }  // namespace
