@@ -102,6 +102,20 @@ void SpeechOutput::setPtt(bool on) {
     pttHeld_ = on;
     if (!on)
         pttReleaseFailed_ = false;
+    if (onPttChanged)
+        onPttChanged(on);
+}
+
+void SpeechOutput::forcePttOff() {
+    timedOut_ = true;
+    guarded("silence at the transmit time-out", [&] {
+        if (voice_)
+            voice_->speak("", kSpeakPurge);
+    });
+    // A node that refuses is asked again on every main-timer tick.
+    if (!guarded("PTT off at the transmit time-out", [&] { setPtt(false); }))
+        pttReleaseFailed_ = true;
+    guarded("PTT shown off", [&] { showPtt(false); });
 }
 
 void SpeechOutput::showPtt(bool on) {
@@ -115,6 +129,7 @@ void SpeechOutput::KeyTransmitter() {
     if (ctx_.rt.quitRequested())
         throw NodeError("Voxclock", "shutting down");
     ctx_.state.FanSeconds = 0;
+    timedOut_ = false;
     setPtt(true);
     showPtt(true);
     ctx_.rt.killTime(ctx_.settings.TxDelaySeconds);
@@ -138,7 +153,8 @@ void SpeechOutput::UnkeyTransmitter() {
         }
         ctx_.state.gSamIsTalking = false;
         ctx_.rt.killTime(ctx_.settings.TxDelaySeconds);
-        ctx_.panel.setPanel(StatusPanel::Speech, "");
+        if (!timedOut_)
+            ctx_.panel.setPanel(StatusPanel::Speech, "");
         setPtt(false);
         showPtt(false);
     } catch (...) {
@@ -183,6 +199,11 @@ void SpeechOutput::SpeakText(const std::string& text) {
         ctx_.panel.setPanel(StatusPanel::Speech, "");
         UnkeyTransmitter();
         focus();
+    } catch (const WaitAborted&) {
+        // The transmit time-out: the work this text belongs to fails as a whole.
+        unkeyAfterFailure();
+        focus();
+        throw;
     } catch (...) {
         unkeyAfterFailure();
         focus();
@@ -214,6 +235,9 @@ void SpeechOutput::PlayFile(const std::string& path) {
         });
         ctx_.panel.setPanel(StatusPanel::Speech, "");
         focus();
+    } catch (const WaitAborted&) {
+        focus();
+        throw;
     } catch (...) {
         focus();
     }
@@ -237,7 +261,8 @@ void SpeechOutput::TransmitFile(const std::string& path) {
     } catch (...) {
         unkeyAfterFailure();
         ctx_.panel.setPanel(StatusPanel::Activity, FrontPanel::kGreenLed);
-        ctx_.panel.setPanel(StatusPanel::Speech, "ERROR Playing File!");
+        if (!timedOut_)
+            ctx_.panel.setPanel(StatusPanel::Speech, "ERROR Playing File!");
         ctx_.panel.setEnabled(Control::CMDTime, true);
         ctx_.panel.setEnabled(Control::CMDFile, true);
     }

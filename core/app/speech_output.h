@@ -69,6 +69,12 @@ public:
     Voice* voice() { return voice_.get(); }
     bool pttHeld() const { return pttHeld_; }
 
+    // Told of every PTT change the node took (the transmit time-out watches these).
+    std::function<void(bool on)> onPttChanged;
+    // The transmit time-out: silences the voice and drops PTT at once, without waiting. The
+    // time-out stays on panel 4 until the next keying.
+    void forcePttOff();
+
 private:
     void tVoiceAbort_Timer();
     int runningState();
@@ -88,6 +94,7 @@ private:
     std::unique_ptr<Voice> voice_;
     bool pttHeld_ = false;
     bool pttReleaseFailed_ = false;
+    bool timedOut_ = false;
     // Missing files to transmit, with when they were last logged (monotonic seconds).
     std::map<std::string, double> missingFileLogged_;
 };

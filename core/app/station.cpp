@@ -248,6 +248,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       web_(rt_, ports.http, &airLog_, ports.web.timeoutSeconds),
       speech_({rt_, folder_, settings_, panel_, state_, node_, eventLog_, [this] { focusDummy(); }},
               timers_[TimerName::tVoiceAbort]),
+      watchdog_({rt_, panel_, eventLog_, airLog_}, [this] { speech_.forcePttOff(); }),
       announcer_(context(), timers_[TimerName::tMain], timers_[TimerName::tTime], controls_),
       identification_(context(), timers_[TimerName::tID], timers_[TimerName::tRadioBusyID],
                       controls_),
@@ -275,6 +276,8 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], dtmfActions(),
             weather_) {
     panel_.bindSettings(&settings_);
+    watchdog_.setLimit(ports.maxTxSeconds);
+    speech_.onPttChanged = [this](bool on) { watchdog_.pttChanged(on); };
     timers_[TimerName::tLabelUpdate].setOnTick([] {});
     controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
     controls_.on(Control::Command2, [this] {
@@ -336,8 +339,14 @@ void Station::focusDummy() {
 }
 
 void Station::press(const std::string& control) {
+    bool answered = true;
+    try {
+        answered = controls_.press(control);
+    } catch (const WaitAborted&) {
+        // The transmit time-out ended what the button started; it stops here, in our code.
+    }
     // Check boxes and controls no part answers yet: their state is read where it is used.
-    if (!controls_.press(control))
+    if (!answered)
         focusDummy();
 }
 

@@ -16,6 +16,7 @@
 #include "app/speech_output.h"
 #include "app/time_announcer.h"
 #include "app/timer_table.h"
+#include "app/transmit_watchdog.h"
 #include "base/air_log.h"
 #include "base/http_client.h"
 #include "base/instance_lock.h"
@@ -61,6 +62,8 @@ struct StationPorts {
     WebConf web = {};
     // The fan's RTS and DTR lines; null = the node's radio port, through the node link.
     FanLines* fanLines = nullptr;
+    // The transmit time-out in seconds (voxclock.conf [safety] max_tx_seconds); 0 = none.
+    int maxTxSeconds = TransmitWatchdog::kDefaultLimitSeconds;
 };
 
 // What the desktop does around start-up and shutdown; the headless program leaves these empty.
@@ -205,6 +208,7 @@ private:
     // The parts, in the order they are built: speech output first, every other part speaks
     // through it.
     SpeechOutput speech_;
+    TransmitWatchdog watchdog_;
     TimeAnnouncer announcer_;
     Identification identification_;
     RemoteNodeButtons remoteNodes_;

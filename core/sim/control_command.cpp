@@ -59,6 +59,22 @@ bool dtmfDigits(std::string& s) {
     return !s.empty();
 }
 
+// Relative, with no ".." part: a dry run's file faults never reach outside its folder.
+bool programFolderPath(const std::string& path) {
+    if (path.empty() || path[0] == '/' || path[0] == '\\' || path.find(':') != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (path.compare(start, end - start, "..") == 0 && end - start == 2)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string nodeMemberName(const std::string& name) {
@@ -142,6 +158,39 @@ std::optional<ControlCommand> parseControlCommand(const std::string& line, std::
             if (ec != std::errc() || p != end || cmd.count < 0)
                 return fail(error, "bad count '" + ShownExcerpt(count) + "'");
         }
+    } else if (word == "voice") {
+        const auto space = std::find_if(arg.begin(), arg.end(), blank);
+        cmd.action = LowerAscii(std::string(arg.begin(), space));
+        std::string number(space, arg.end());
+        number.erase(number.begin(), std::find_if_not(number.begin(), number.end(), blank));
+        cmd.kind = Kind::Voice;
+        if (cmd.action == "hang") {
+            if (!number.empty())
+                return fail(error, "'voice hang' takes no number");
+        } else if (cmd.action == "fail" || cmd.action == "stall") {
+            if (number.empty() && cmd.action == "stall")
+                return fail(error, "'voice stall' needs seconds");
+            if (!number.empty()) {
+                const char* end = number.data() + number.size();
+                const auto [p, ec] = std::from_chars(number.data(), end, cmd.count);
+                if (ec != std::errc() || p != end || cmd.count < 1 || cmd.count > 86400)
+                    return fail(error, "bad number '" + ShownExcerpt(number) + "'");
+            }
+        } else {
+            return fail(error, "'voice' takes fail [N], stall SECONDS or hang");
+        }
+    } else if (word == "file") {
+        const auto space = std::find_if(arg.begin(), arg.end(), blank);
+        cmd.action = LowerAscii(std::string(arg.begin(), space));
+        std::string path(space, arg.end());
+        path.erase(path.begin(), std::find_if_not(path.begin(), path.end(), blank));
+        if (cmd.action != "remove" && cmd.action != "garble")
+            return fail(error, "'file' takes remove PATH or garble PATH");
+        if (!programFolderPath(path))
+            return fail(error, "'file' needs a path inside the program folder: '" +
+                                   ShownExcerpt(path) + "'");
+        cmd.kind = Kind::File;
+        cmd.text = path;
     } else {
         return fail(error, "unknown command '" + ShownExcerpt(word) + "'");
     }

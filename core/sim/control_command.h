@@ -22,11 +22,14 @@ struct ControlCommand {
         StationList,  // the node has a fresh station list
         Close,        // the node program shuts down
         Fail,         // the next calls of a node member fail
+        Voice,        // dry runs: the voice fails, stalls or hangs ("fail", "stall", "hang")
+        File,         // dry runs: a file of the program folder vanishes or turns to garbage
     };
     Kind kind = Kind::Close;
-    std::string text;  // call sign, chat text, digits, or the node member's name
-    bool on = false;   // rx, remote, busy
-    int count = 1;     // fail: how many calls
+    std::string text;    // call sign, chat text, digits, or the node member's name
+    bool on = false;     // rx, remote, busy
+    int count = 1;       // fail: how many calls; voice fail: how many texts; voice stall: seconds
+    std::string action;  // voice: fail, stall or hang; file: remove or garble
 
     bool operator==(const ControlCommand&) const = default;
 };

@@ -88,6 +88,42 @@ private:
     std::string base_;
 };
 
+// What a file fault leaves behind: bytes no reader expects (NULs, invalid UTF-8, a long line
+// without an end, stray separators), different for each path.
+std::string garbageFor(const std::string& path) {
+    std::uint32_t x = 2166136261u;
+    for (const unsigned char c : path)
+        x = (x ^ c) * 16777619u;
+    std::string bytes;
+    const std::size_t size = 64 + x % 4096;
+    for (std::size_t i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        static constexpr char kPieces[] = {'\0', '\xFF', '\xC3', ',', '"', '<', '|', '\r', '='};
+        bytes += (x % 3 == 0) ? kPieces[(x >> 8) % sizeof kPieces] : static_cast<char>(x >> 16);
+    }
+    return bytes;
+}
+
+bool applyFileFault(const ProgramFolder& folder, const ControlCommand& command, std::string* why) {
+    std::string relative = command.text;
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    const std::string path = folder.findCaseInsensitive("\\" + relative);
+    std::error_code ec;
+    if (command.action == "remove") {
+        fs::remove_all(path, ec);
+    } else {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << garbageFor(command.text);
+        if (!out)
+            ec = std::make_error_code(std::errc::io_error);
+    }
+    if (ec)
+        *why = "error: cannot " + command.action + " " + command.text + ": " + ec.message();
+    return !ec;
+}
+
 }  // namespace
 
 int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err) {
@@ -143,13 +179,18 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
     const std::unique_ptr<HttpClient> web =
         options.webClient ? options.webClient(loop, conf.conf.web.timeoutSeconds) : nullptr;
     ConsoleMessageBoxes ui(err);
+    // The voice the station made last, for the events file's voice faults.
+    VirtualVoice* voice = nullptr;
     StationPorts ports{rt, folder, nodes, ui, air, [&]() -> std::unique_ptr<Voice> {
-                           return std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt),
-                                                                air, folder.root());
+                           auto made = std::make_unique<VirtualVoice>(rt);
+                           voice = made.get();
+                           return std::make_unique<LoggedVoice>(std::move(made), air,
+                                                                folder.root());
                        }};
     ports.cwid = conf.conf.cwid;
     ports.http = web.get();
     ports.web = conf.conf.web;
+    ports.maxTxSeconds = conf.conf.maxTxSeconds;
     Station station(std::move(ports));
     ui.setEventLog(&station.eventLog());
 
@@ -157,9 +198,29 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
     const double origin = rt.now();
     for (const auto& event : events) {
         rt.callAt(origin + static_cast<double>(toCalendarMs(event.when) - startMs) / 1000.0,
-                  [&nodes, &err, event] {
+                  [&nodes, &err, &voice, &folder, &station, event] {
                       std::string why;
-                      if (!nodes.execute(event.command, &why))
+                      const ControlCommand& command = event.command;
+                      bool done = true;
+                      if (command.kind == ControlCommand::Kind::File) {
+                          done = applyFileFault(folder, command, &why);
+                      } else if (command.kind == ControlCommand::Kind::Voice) {
+                          // Only the voice the station holds now is alive.
+                          if (!station.voice())
+                              voice = nullptr;
+                          if (!voice)
+                              why = "error: there is no voice";
+                          else if (command.action == "fail")
+                              voice->failNext(command.count);
+                          else if (command.action == "stall")
+                              voice->stallNext(command.count);
+                          else
+                              voice->hangNext();
+                          done = voice != nullptr;
+                      } else {
+                          done = nodes.execute(command, &why);
+                      }
+                      if (!done)
                           err << "events file line " << event.line << ": " << why << std::endl;
                   });
     }

@@ -119,6 +119,11 @@ bool SimNodeSystem::execute(const ControlCommand& command, std::string* error) {
                 node_->failNext(member, command.count);
                 break;
             }
+            case Kind::Voice:
+            case Kind::File:
+                if (error)
+                    *error = "error: 'voice' and 'file' work in a dry run only";
+                return false;
         }
     } catch (const std::exception& e) {
         // A handler's failure must not unwind into the socket or stdin reader.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "base/speech_markup.h"
 #include "base/wav_file.h"
@@ -101,12 +102,25 @@ void VirtualVoice::speak(const std::string& text, int flags) {
         if (text.empty())
             return;
     }
+    if (failsLeft_ > 0) {
+        --failsLeft_;
+        throw VoiceError("the voice failed (injected)");
+    }
     started_ = true;
     spoken_.push_back(text);
-    queue((flags & kFileNameBit) ? fileMicros(text) : textMicros(text));
+    const std::int64_t stall = std::exchange(stallUs_, 0);
+    queue(((flags & kFileNameBit) ? fileMicros(text) : textMicros(text)) + stall);
+    if (std::exchange(hangNext_, false)) {
+        // Nothing wakes the waiters: they poll, as they would a real engine that stopped.
+        hanging_ = true;
+        if (wakeCall_)
+            rt_.cancel(wakeCall_);
+        wakeCall_ = 0;
+    }
 }
 
 void VirtualVoice::purge() {
+    hanging_ = false;
     endUs_ = std::min(endUs_, nowUs());
     if (wakeCall_)
         rt_.cancel(wakeCall_);
@@ -124,7 +138,7 @@ void VirtualVoice::queue(std::int64_t micros) {
 int VirtualVoice::runningState() {
     if (!started_)
         return kNothingStarted;
-    return nowUs() < endUs_ ? kSpeaking : kDone;
+    return hanging_ || nowUs() < endUs_ ? kSpeaking : kDone;
 }
 
 void VirtualVoice::setAudioOutput(int index) {

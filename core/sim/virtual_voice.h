@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,6 +38,13 @@ public:
     const std::vector<std::string>& spokenLog() const { return spoken_; }
     void clearSpokenLog() { spoken_.clear(); }
 
+    // Faults, for tests and dry runs. The next `count` texts or files handed over fail with
+    // VoiceError (a purge still works); the next one lasts `seconds` longer; the next one never
+    // ends until it is purged.
+    void failNext(int count) { failsLeft_ = count; }
+    void stallNext(double seconds) { stallUs_ = std::llround(seconds * 1e6); }
+    void hangNext() { hangNext_ = true; }
+
     // How long the voice takes for a text with markup, and for a file.
     static double textSeconds(const std::string& text);
     static double fileSeconds(const std::string& path);
@@ -54,6 +62,10 @@ private:
     int volume_ = 100;
     int output_ = 0;
     std::vector<std::string> spoken_;
+    int failsLeft_ = 0;
+    std::int64_t stallUs_ = 0;
+    bool hangNext_ = false;
+    bool hanging_ = false;
 };
 
 }  // namespace vox

@@ -52,7 +52,15 @@ void StationRig::startAndRunUntil(const LocalTime& until) {
 void StationRig::runUntil(const LocalTime& until) {
     const double left =
         static_cast<double>(toCalendarMs(until) - toCalendarMs(clock.localNow())) / 1000.0;
-    rt.waitUntil(rt.now() + left);
+    const double deadline = rt.now() + left;
+    // Like the program's event loop, the rig is no wait of the work a transmit time-out ends.
+    for (;;) {
+        try {
+            rt.waitUntil(deadline);
+            return;
+        } catch (const WaitAborted&) {
+        }
+    }
 }
 
 void StationRig::command(const std::string& line) {

@@ -54,8 +54,10 @@ struct StationRig {
                            ui,
                            air,
                            [this]() -> std::unique_ptr<Voice> {
-                               return std::make_unique<LoggedVoice>(
-                                   std::make_unique<VirtualVoice>(rt), air, folder.path);
+                               auto made = std::make_unique<VirtualVoice>(rt);
+                               voice = made.get();
+                               return std::make_unique<LoggedVoice>(std::move(made), air,
+                                                                    folder.path);
                            },
                            std::move(writer)};
         station = std::make_unique<Station>(std::move(ports));
@@ -94,6 +96,8 @@ struct StationRig {
     std::vector<std::string> airLines;
     std::vector<LocalTime> airTimes;
     std::unique_ptr<Station> station;
+    // The voice the station made last (faults are injected on it).
+    VirtualVoice* voice = nullptr;
 };
 
 }  // namespace vox

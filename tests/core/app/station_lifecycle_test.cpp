@@ -61,7 +61,7 @@ TEST(StationStartup, SysopModeRefusalEndsAtOnceWithoutASettingsFile) {
 
 TEST(StationStartup, AMissingNodeEndsAtOnce) {
     StationRig rig;
-    rig.nodes.execute({ControlCommand::Kind::Fail, "CreateNode", false, 1}, nullptr);
+    rig.nodes.execute({ControlCommand::Kind::Fail, "CreateNode", false, 1, {}}, nullptr);
     EXPECT_EQ(rig.station->start(), Station::StartOutcome::EndedAtOnce);
     ASSERT_EQ(rig.ui.texts.size(), 1u);
     EXPECT_EQ(rig.ui.texts[0],
@@ -104,7 +104,7 @@ TEST(StationShutdown, PttEndsOffEvenWhenTheUnkeyAndTheSettingsWriteFail) {
     ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
     rig.station->node()->setPtt(true);
     ASSERT_TRUE(rig.nodes.state().ptt);
-    rig.nodes.execute({ControlCommand::Kind::Fail, "SetPtt", false, 2}, nullptr);
+    rig.nodes.execute({ControlCommand::Kind::Fail, "SetPtt", false, 2, {}}, nullptr);
 
     rig.station->shutdown();
     EXPECT_FALSE(rig.nodes.state().ptt);

@@ -7,12 +7,14 @@ namespace {
 
 using Kind = ControlCommand::Kind;
 
-ControlCommand make(Kind kind, std::string text = {}, bool on = false, int count = 1) {
+ControlCommand make(Kind kind, std::string text = {}, bool on = false, int count = 1,
+                    std::string action = {}) {
     ControlCommand c;
     c.kind = kind;
     c.text = std::move(text);
     c.on = on;
     c.count = count;
+    c.action = std::move(action);
     return c;
 }
 
@@ -36,6 +38,13 @@ TEST(ControlCommand, GoodLines) {
         {"fail setptt", make(Kind::Fail, "SetPtt")},
         {"fail CONNECTTO 3", make(Kind::Fail, "ConnectTo", false, 3)},
         {"fail Callsign 0", make(Kind::Fail, "Callsign", false, 0)},
+        {"voice fail", make(Kind::Voice, "", false, 1, "fail")},
+        {"voice FAIL 3", make(Kind::Voice, "", false, 3, "fail")},
+        {"voice stall 400", make(Kind::Voice, "", false, 400, "stall")},
+        {"voice hang", make(Kind::Voice, "", false, 1, "hang")},
+        {"file remove wx.txt", make(Kind::File, "wx.txt", false, 1, "remove")},
+        {"file garble wx\\wxfc.txt", make(Kind::File, "wx\\wxfc.txt", false, 1, "garble")},
+        {"file remove a..b/c", make(Kind::File, "a..b/c", false, 1, "remove")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -69,6 +78,20 @@ TEST(ControlCommand, BadLinesGiveOneErrorLine) {
         {"fail SetPtt -1", "error: bad count '-1'"},
         {"fail SetPtt 2x", "error: bad count '2x'"},
         {"fail SetPtt 99999999999", "error: bad count '99999999999'"},
+        {"voice", "error: 'voice' takes fail [N], stall SECONDS or hang"},
+        {"voice stall", "error: 'voice stall' needs seconds"},
+        {"voice fail 0", "error: bad number '0'"},
+        {"voice hang 2", "error: 'voice hang' takes no number"},
+        // A dry run's file faults stay inside its own copy of the program folder.
+        {"file remove", "error: 'file' needs a path inside the program folder: ''"},
+        {"file remove ../voxclock.ini",
+         "error: 'file' needs a path inside the program folder: '../voxclock.ini'"},
+        {"file garble /etc/passwd",
+         "error: 'file' needs a path inside the program folder: '/etc/passwd'"},
+        {"file garble wx\\..\\..\\x",
+         "error: 'file' needs a path inside the program folder: 'wx\\..\\..\\x'"},
+        {"file garble C:x", "error: 'file' needs a path inside the program folder: 'C:x'"},
+        {"file shred wx.txt", "error: 'file' takes remove PATH or garble PATH"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -104,6 +104,32 @@ TEST(VirtualVoice, PurgeSilencesWhatPlaysAndWhatIsQueued) {
               (std::vector<std::string>{"abcdefghij", "klmno", "pq", "abcdefghij", "xyz"}));
 }
 
+// The faults a dry run can inject: each hits the next text only.
+TEST(VirtualVoice, InjectedFaultsFailStallOrHangTheNextText) {
+    VoiceRig rig;
+    rig.voice.failNext(2);
+    EXPECT_THROW(rig.voice.speak("ab", kSpeakAsync), VoiceError);
+    EXPECT_THROW(rig.voice.speak("ab", kSpeakFileAsync), VoiceError);
+    rig.voice.speak("", kSpeakPurge);  // a purge still works
+    rig.voice.speak("ab", kSpeakAsync);
+    EXPECT_NEAR(rig.secondsUntilDone(), 0.12, 1e-6);
+
+    rig.voice.stallNext(30);
+    rig.voice.speak("ab", kSpeakAsync);
+    EXPECT_NEAR(rig.secondsUntilDone(), 30.12, 1e-6);
+    rig.voice.speak("ab", kSpeakAsync);
+    EXPECT_NEAR(rig.secondsUntilDone(), 0.12, 1e-6);
+
+    rig.voice.hangNext();
+    rig.voice.speak("ab", kSpeakAsync);
+    rig.rt.killTime(86400);
+    EXPECT_EQ(rig.voice.runningState(), kSpeaking);
+    rig.voice.speak("", kSpeakPurge);
+    EXPECT_EQ(rig.voice.runningState(), kDone);
+    rig.voice.speak("ab", kSpeakAsync);
+    EXPECT_NEAR(rig.secondsUntilDone(), 0.12, 1e-6);
+}
+
 TEST(VirtualVoice, OnlyTheVirtualOutputCanBeChosen) {
     VoiceRig rig;
     EXPECT_EQ(rig.voice.audioOutputs(), std::vector<std::string>{"Virtual output"});
