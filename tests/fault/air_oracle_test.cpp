@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "air_oracle.h"
+#include "fault_plan.h"
+
+namespace vox {
+namespace {
+
+OracleVerdict check(const std::string& name, int maxTx = 180) {
+    std::ifstream in(std::string(VOXCLOCK_TEST_DATA) + "/fault/" + name);
+    EXPECT_TRUE(in) << name;
+    return checkAirLog(in, maxTx, 0.5);
+}
+
+TEST(AirOracle, FindsEachBrokenRule) {
+    const struct {
+        const char* file;
+        int maxTx;
+        bool ok;
+        const char* why;
+    } cases[] = {
+        // Keying again while keyed counts from the first keying.
+        {"good.jsonl", 180, true, ""},
+        {"left_on.jsonl", 180, false, "air log line 2: the run ended with PTT on"},
+        // Across midnight: 183 s.
+        {"too_long.jsonl", 180, false, "air log line 2: PTT was on for 183.000000 s"},
+        {"too_long.jsonl", 0, true, ""},
+        {"torn.jsonl", 180, false, "air log line 2: not a record: {\"t\":\"2026-12-10T12:00:0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const OracleVerdict v = check(c.file, c.maxTx);
+        EXPECT_EQ(v.ok, c.ok);
+        EXPECT_EQ(v.why, c.why);
+    }
+    const OracleVerdict good = check("good.jsonl");
+    EXPECT_EQ(good.transmissions, 1);
+    EXPECT_EQ(good.timeOuts, 1);
+    EXPECT_DOUBLE_EQ(good.longestSeconds, 180.0);
+}
+
+TEST(AirOracle, ASettingsFileCutShortIsNotComplete) {
+    std::string why;
+    const std::string dir = std::string(VOXCLOCK_TEST_DATA) + "/settings/";
+    EXPECT_FALSE(settingsFileComplete(dir + "no-such-file.ini", &why));
+    EXPECT_NE(why.find("no settings file"), std::string::npos);
+    EXPECT_TRUE(settingsFileComplete(dir + "golden.ini", &why)) << why;
+
+    std::ifstream in(dir + "golden.ini", std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = ::testing::TempDir() + "cut.ini";
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+    EXPECT_FALSE(settingsFileComplete(cut, &why));
+}
+
+// A seed is a replayable run: the same seed gives the same plan, another seed another one.
+TEST(FaultPlan, ASeedAlwaysGivesTheSameRun) {
+    const FaultPlan a = makeFaultPlan(7, "/w");
+    const FaultPlan b = makeFaultPlan(7, "/w");
+    const FaultPlan c = makeFaultPlan(8, "/w");
+    EXPECT_EQ(a.events, b.events);
+    EXPECT_EQ(a.files, b.files);
+    EXPECT_NE(a.events, c.events);
+    for (const char* kind : {"dtmf ", "fail ", "voice ", "file ", "chat ", "rx on"})
+        EXPECT_NE(
+            a.events.find(kind) == std::string::npos && c.events.find(kind) == std::string::npos,
+            true)
+            << kind;
+}
+
+}  // namespace
+}  // namespace vox
