@@ -104,11 +104,13 @@ ConditionsText buildConditions(const Observation& r, const WxTextOptions& o) {
         const std::string conditions = conditionWord(r.condition);
         const std::string time = updateTime(r);
 
-        const std::string tempF = minus(text(14));
+        // Each value is checked as a number before its signs are spoken: a token of a million
+        // minus signs would otherwise be spelled out one at a time, in quadratic time.
         const std::string tempC = minus(celsius(r, 14, "temperature"));
+        const std::string tempF = minus(text(14));
         const std::string humidity = text(12);
-        const std::string dewF = minus(text(32));
         const std::string dewC = minus(celsius(r, 32, "dew point"));
+        const std::string dewF = minus(text(32));
         std::string heatF, heatC;
         if (!noReading(r.token(31))) {
             heatF = text(31);
@@ -116,8 +118,8 @@ ConditionsText buildConditions(const Observation& r, const WxTextOptions& o) {
         }
         std::string chillF, chillC;
         if (!noReading(r.token(29))) {
-            chillF = minus(text(29));
             chillC = minus(celsius(r, 29, "wind chill"));
+            chillF = minus(text(29));
         }
         const std::string direction = compassWord(numericPrefix(r.token(10)));
         const std::string speed = r.token(8);

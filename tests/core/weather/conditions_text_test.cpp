@@ -163,5 +163,18 @@ TEST(ConditionsText, ValuesThatMustBeNumbersFailTheText) {
     }
 }
 
+// A sign is spoken as "minus" only once the value is known to be a number: a broken file whose
+// temperature, dew point or wind chill is millions of minus signs fails at once, where spelling
+// them out one by one held the station for hours.
+TEST(ConditionsText, AValueOfMillionsOfMinusSignsFailsAtOnce) {
+    const std::string signs(4 * 1024 * 1024, '-');
+    for (const int n : {14, 32, 29}) {
+        const ConditionsText text =
+            buildConditions(with({{n, signs}}), {"A", "B", true, false, ""});
+        EXPECT_FALSE(text.ok) << n;
+        EXPECT_NE(text.error.find("is not a number"), std::string::npos) << text.error;
+    }
+}
+
 }  // namespace
 }  // namespace vox
