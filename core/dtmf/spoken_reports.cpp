@@ -74,6 +74,25 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
+// Every occurrence of find, ASCII letters in any case, replaced in one pass. A fetched document
+// can hold hundreds of thousands of them, and replacing them one by one in place takes minutes
+// with the station standing still. The replacements here never form a new occurrence.
+std::string replaceEvery(const std::string& text, const std::string& find,
+                         const std::string& replacement) {
+    const std::string haystack = UpperAscii(text);
+    const std::string needle = UpperAscii(find);
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at = haystack.find(needle); at != std::string::npos;
+         at = haystack.find(needle, from)) {
+        out.append(text, from, at - from);
+        out += replacement;
+        from = at + needle.size();
+    }
+    out.append(text, from);
+    return out;
+}
+
 void writeOrThrow(const std::string& path, const std::string& contents) {
     std::string error;
     if (!writeFileAtomically(path, contents, &error))
@@ -131,10 +150,11 @@ void SpokenReports::SpeakBulletin(const std::string& baseUrl, const std::string&
         if (close < open)
             return;
         std::string part = text.substr(open, close + 6 - open);
-        part = ReplaceAll(part, "</xml>", ". This is " + ctx_.settings.WxNodeCall + ".") + "</xml>";
+        part =
+            replaceEvery(part, "</xml>", ". This is " + ctx_.settings.WxNodeCall + ".") + "</xml>";
         if (buildGreeting_)
             buildGreeting_();
-        speech = ReplaceAll(part, kBulletinMarker, ctx_.state.GreetingText);
+        speech = replaceEvery(part, kBulletinMarker, ctx_.state.GreetingText);
     });
     if (ready && !speech.empty()) {
         ctx_.speech.SpeakText(speech);

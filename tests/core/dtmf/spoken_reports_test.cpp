@@ -8,6 +8,7 @@
 #include "../app/part_rig.h"
 #include "../base/fake_http_client.h"
 #include "base/speakable_text.h"
+#include "base/text_helpers.h"
 #include "dtmf/spoken_reports.h"
 
 namespace vox {
@@ -146,6 +147,26 @@ TEST(Bulletin, ReadsAWholeDocumentAndApologisesForAnythingElse) {
             EXPECT_GE(rig.rt.now() - start, 10.0) << "gives up at the time-out";
         }
     }
+}
+
+// Every marker and closing tag of the speech part is replaced, in any letter case, in one pass:
+// a reply packed with a hundred thousand markers, replaced one at a time in place, held the
+// station for seconds to minutes.
+TEST(Bulletin, AReplyPackedWithMarkersIsReadInOnePass) {
+    const std::string marker = kMarker;
+    std::string document = "<xml>";
+    while (document.size() < WebFetcher::kMaxReplyBytes - 100)
+        document += document.size() % 2 ? marker : UpperAscii(marker);
+    document += "News.</XML>More.</xml>";
+    ReportsRig rig;
+    // No greeting, so what is left to speak is short.
+    SpokenReports reports(rig.context(), rig.web, {}, [&rig] { rig.state.GreetingText.clear(); });
+    rig.http.serve(kBase + "64.xml", document);
+    reports.SpeakBulletin(kBase, "64");
+    EXPECT_EQ(rig.heard, std::vector<std::string>{
+                             "<xml><xml>News.. This is November Zero Call.More.. This is November "
+                             "Zero Call.</xml></xml>"});
+    EXPECT_FALSE(rig.keyed());
 }
 
 TEST(Bulletin, ABaseAddressWithoutItsClosingSlashIsNeverFetched) {
