@@ -431,6 +431,12 @@ private:
             if (!ok)
                 return false;
         }
+        // Numbers are written in full ("1e4" as "10000", an empty one as "0"): a line near the
+        // limit could come back longer than it, and the next start would refuse the file the
+        // program itself wrote.
+        if (nodeLine(node).size() > kMaxLineLength)
+            return fail(
+                n, "longer than " + std::to_string(kMaxLineLength) + " bytes when written back");
         return true;
     }
 

@@ -381,6 +381,34 @@ TEST(SettingsFormat, BadFilesAreRejectedAndLeaveTheRecordAlone) {
     }
 }
 
+// A file the program wrote must read again at the next start. Numbers are written in full, so a
+// node line is read only when its written form is within the line limit too.
+TEST(SettingsFormat, ANodeLineIsReadOnlyWhenItCanBeWrittenBack) {
+    const auto withNodeLine = [](const std::string& line) {
+        auto lines = splitCrLf(newSettingsFileText());
+        lines[6] = line;
+        return joinCrLf(lines);
+    };
+    const auto filled = [](const std::string& numbers) {
+        return std::string(16 * 1024 - numbers.size(), 'A') + numbers;
+    };
+
+    const std::string atTheLimit = filled(",,0,,,,,,,0,0,0,0,0,0,0,0,0");
+    Settings read;
+    ASSERT_TRUE(parse(withNodeLine(atTheLimit), read));
+    const std::string written = formatSettingsFile(read);
+    EXPECT_EQ(splitCrLf(written)[6], atTheLimit);
+    Settings again;
+    EXPECT_TRUE(parse(written, again));
+    EXPECT_EQ(again, read);
+
+    // As long as the limit in the file, but "1e4" comes back as "10000".
+    const std::string growing = filled(",,1e4,,,,,,,1e4,1e4,1e4,1e4,1e4,1e4,1e4,1e4,1e4");
+    std::string error;
+    EXPECT_FALSE(parse(withNodeLine(growing), read, &error));
+    EXPECT_EQ(error, "line 7: longer than 16384 bytes when written back");
+}
+
 TEST(SettingsFormat, NothingAfterLine70IsRead) {
     std::string text = readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");
     text += std::string(10 * 1024 * 1024, '\0');  // would be refused if it were read
