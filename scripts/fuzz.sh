@@ -4,6 +4,7 @@
 # Prints one line per target; exits 1 on any crash, hang, leak or sanitizer report, naming where
 # the reproducer was kept. Skips (exit 0) when clang or its fuzzer runtime is missing.
 #   scripts/fuzz.sh SECONDS [TARGET...]
+# FUZZ_BUILD_DIR names another build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,8 +30,9 @@ if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/p
     exit 0
 fi
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVOXCLOCK_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$(nproc)" >"$probe/build.log" 2>&1 || {
+build="${FUZZ_BUILD_DIR:-build-fuzz}"
+CC=clang CXX=clang++ cmake -S . -B "$build" -DVOXCLOCK_FUZZ=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" >"$probe/build.log" 2>&1 || {
     cat "$probe/build.log"
     exit 1
 }
@@ -40,7 +42,7 @@ cmake --build build-fuzz -j"$(nproc)" >"$probe/build.log" 2>&1 || {
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
     export TMPDIR=/dev/shm
 fi
-findings="build-fuzz/findings"
+findings="$build/findings"
 scratch="$probe/run"
 failed=0
 while read -r name max_len seeds; do
@@ -48,7 +50,7 @@ while read -r name max_len seeds; do
     if [ ${#wanted[@]} -gt 0 ] && ! printf '%s\n' "${wanted[@]}" | grep -qx "$name"; then
         continue
     fi
-    binary="build-fuzz/fuzz/fuzz_$name"
+    binary="$build/fuzz/fuzz_$name"
     corpus="$scratch/$name/corpus"
     artifacts="$scratch/$name/artifacts"
     mkdir -p "$corpus" "$artifacts"
@@ -96,6 +98,6 @@ while read -r name max_len seeds; do
 done <fuzz/targets.txt
 
 if [ "$failed" -ne 0 ]; then
-    echo "fuzz: failures found; reproduce with build-fuzz/fuzz/fuzz_NAME REPRODUCER"
+    echo "fuzz: failures found; reproduce with $build/fuzz/fuzz_NAME REPRODUCER"
     exit 1
 fi

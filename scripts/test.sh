@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Voxclock twice, plain and under AddressSanitizer + UndefinedBehaviorSanitizer, and runs
-# every test in both builds.
+# every test in both builds, then runs the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -14,3 +14,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOXCLOCK_SANITIZE=ON >/dev/n
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# Every parser under libFuzzer for a few seconds each; skipped with a note where clang is missing.
+bash scripts/fuzz.sh 5
