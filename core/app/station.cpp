@@ -377,6 +377,9 @@ void Station::onClosing() {
     // event has returned (the node is still inside its own call).
     exitProgram();
     rt_.callAfter(0, [this] {
+        // Our transmission is dropped while the node can still take the command: a node that
+        // is gone cannot be asked to unkey.
+        speech_.releasePttAtShutdown();
         node_.release();
         speech_.releaseVoice();
     });

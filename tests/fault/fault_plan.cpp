@@ -239,6 +239,16 @@ FaultPlan makeFaultPlan(std::uint64_t seed, const std::string& workdir) {
         }
         t += r.between(5, 240) * 1000;
     }
+    // Now and then the node program shuts down under us, often while we are on the air.
+    if (r.chance(20)) {
+        std::int64_t closeAt = fromMs + r.between(60, minutes * 60 - 60) * 1000LL;
+        for (const auto& [ms, command] : timed)
+            if (command.rfind("dtmf ", 0) == 0 && ms > closeAt - 600000 && r.chance(50)) {
+                closeAt = ms + r.between(1, 8) * 1000;
+                break;
+            }
+        at(closeAt, "close");
+    }
     std::stable_sort(timed.begin(), timed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [ms, command] : timed)

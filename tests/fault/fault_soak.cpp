@@ -117,7 +117,7 @@ std::string runSeed(const Options& o, std::uint64_t seed, const fs::path& base) 
         fs::remove_all(dir);
     std::cout << "seed " << seed << ": ok (" << plan.from << " to " << plan.to.substr(11) << ", "
               << verdict.transmissions << " transmissions, " << verdict.timeOuts
-              << " time-outs, longest " << verdict.longestSeconds << " s)\n";
+              << " time-outs, longest " << verdict.longestSeconds << " s)" << std::endl;
     return {};
 }
 
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
         if (!why.empty()) {
             failed.push_back(seed);
             std::cout << "seed " << seed << ": FAILED: " << why << " (kept in " << base.string()
-                      << "/seed-" << seed << ")\n";
+                      << "/seed-" << seed << ")" << std::endl;
         }
     }
     std::cout << o.seeds.size() - failed.size() << " of " << o.seeds.size() << " runs passed\n";

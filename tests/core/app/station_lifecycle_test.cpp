@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 
@@ -128,6 +130,22 @@ TEST(StationNode, ClosingEndsTheProgram) {
     EXPECT_EQ(rig.station->node(), nullptr);
     rig.station->shutdown();
     EXPECT_TRUE(std::filesystem::exists(rig.folderPath("voxclock.ini")));
+}
+
+// Found by fault injection: the node closed while we were on the air, and PTT stayed on.
+TEST(StationNode, ClosingWhileKeyedUnkeysBeforeLettingGo) {
+    StationRig rig;
+    ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
+    rig.writeDefaultWavs();
+    rig.commandAt(LocalTime{2026, 12, 10, 12, 0, 0, 0}, "dtmf 00*");
+    rig.commandAt(LocalTime{2026, 12, 10, 12, 0, 1, 0}, "close");
+    rig.rt.run();
+    EXPECT_EQ(rig.station->node(), nullptr);
+    EXPECT_FALSE(rig.nodes.state().ptt);
+    const auto ptt = rig.events();
+    EXPECT_EQ(std::count(ptt.begin(), ptt.end(), "ptt:on"), 1);
+    EXPECT_EQ(ptt.back(), "ptt:off");
+    rig.station->shutdown();
 }
 
 TEST(StationNode, EventsWaitingToBeHandledKeepOnlyTheLatest) {
