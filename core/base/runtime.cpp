@@ -166,9 +166,12 @@ void Runtime::waitUntil(double deadline) {
     const std::uint64_t epoch = abortEpoch_;
     for (;;) {
         processPending();
+        // A quit ends the wait as before: shutdown's own waits never throw.
+        if (quit_)
+            return;
         if (abortEpoch_ != epoch)
             throw WaitAborted(abortWhy_);
-        if (quit_ || nowUs() >= deadlineUs)
+        if (nowUs() >= deadlineUs)
             return;
         loop_.waitForEvents(std::min(deadline, nextDue()));
     }
@@ -178,9 +181,11 @@ void Runtime::waitWhile(const std::function<bool()>& condition, double pollSecon
     const std::uint64_t epoch = abortEpoch_;
     for (;;) {
         processPending();
+        if (quit_)
+            return;
         if (abortEpoch_ != epoch)
             throw WaitAborted(abortWhy_);
-        if (quit_ || !condition())
+        if (!condition())
             return;
         loop_.waitForEvents(std::min(now() + pollSeconds, nextDue()));
     }
