@@ -20,6 +20,7 @@ constexpr double kMissingFileLogSeconds = 3600.0;
 
 SpeechOutput::SpeechOutput(Context ctx, Timer& voiceAbort) : ctx_(std::move(ctx)) {
     voiceAbort.setOnTick([this] { tVoiceAbort_Timer(); });
+    voiceAbort.setIdleWhen([this] { return ctx_.state.DtmfAbortRequest != "A"; });
 }
 
 std::string SpeechOutput::prepared(const std::string& relative) const {
