@@ -107,6 +107,9 @@ void VirtualVoice::speak(const std::string& text, int flags) {
         throw VoiceError("the voice failed (injected)");
     }
     started_ = true;
+    // Dropped a batch at a time, so the log costs no more per text than a plain append.
+    if (spoken_.size() >= 2 * kSpokenLogKept)
+        spoken_.erase(spoken_.begin(), spoken_.begin() + kSpokenLogKept);
     spoken_.push_back(text);
     const std::int64_t stall = std::exchange(stallUs_, 0);
     queue(((flags & kFileNameBit) ? fileMicros(text) : textMicros(text)) + stall);

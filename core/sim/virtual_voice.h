@@ -34,7 +34,9 @@ public:
     int rate() const { return rate_; }
     int volume() const { return volume_; }
     int audioOutput() const { return output_; }
-    // Every text (as handed over) and file name (as given) queued so far, in order.
+    // The texts (as handed over) and file names (as given) queued, in order: at least the latest
+    // kSpokenLogKept of them, so a voice that runs for months keeps no more.
+    static constexpr std::size_t kSpokenLogKept = 1000;
     const std::vector<std::string>& spokenLog() const { return spoken_; }
     void clearSpokenLog() { spoken_.clear(); }
 
