@@ -1,5 +1,7 @@
 #include "dtmf/fan_control.h"
 
+#include <algorithm>
+
 #include "app/controls.h"
 #include "app/speech_output.h"
 #include "base/guarded.h"
@@ -25,7 +27,9 @@ void FanControl::tFanLogic_Timer() {
     int& seconds = ctx_.state.FanSeconds;
     guarded("fan", [&] {
         panel.setCaption(Control::frFan, "Fan");
-        if (++seconds >= kIdleWrapAt) {
+        const int limit = ctx_.settings.FanTime * 60;
+        // A run-on longer than the wrap is counted to its end before the count wraps.
+        if (++seconds >= std::max(kIdleWrapAt, limit + 1)) {
             seconds = kIdleWrapTo;
             idleWrapped_ = true;
         }
@@ -33,8 +37,7 @@ void FanControl::tFanLogic_Timer() {
             seconds = 0;
             idleWrapped_ = false;
         }
-        // Long run-on times reach past the wrap: once wrapped, the run-on is over.
-        const int limit = ctx_.settings.FanTime * 60;
+        // Run-on times past the value the count wraps to: once wrapped, the run-on is over.
         const bool on = seconds <= limit && !idleWrapped_;
         const std::string caption =
             on ? "Fan: On " + std::to_string(limit - seconds) + " sec" : std::string("Fan: Off");
