@@ -28,7 +28,7 @@ ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
     server_.reset();
     stdin_.reset();
-    ownCodesTimer_.reset();
+    ownCodes_.reset();
     station_.reset();
     fanLines_.reset();
     web_.reset();
@@ -90,11 +90,12 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     if (svxlink_) {
-        // At start-up and whenever the DTMF setup changes the codes.
-        writeOwnCodes();
-        ownCodesTimer_ = std::make_unique<QTimer>();
-        QObject::connect(ownCodesTimer_.get(), &QTimer::timeout, [this] { writeOwnCodes(); });
-        ownCodesTimer_->start(2000);
+        ownCodes_ = std::make_unique<OwnCodesKeeper>(
+            runtime_, [this] { return svxlinkOwnCodes(station_->settings()); },
+            [this](const OwnCodesKeeper::Codes& codes, std::string* error) {
+                return svxlink_->writeOwnCodes(codes, error);
+            },
+            [](const std::string& line) { std::cerr << line << std::endl; });
     }
     // A node that has gone fails every tick that asks it something: once a minute is enough.
     runtime_.onFailure = [this](const std::string& what) {
@@ -135,22 +136,6 @@ void ProgramHost::writeAirLine(const std::string& line) {
     if (station_)
         station_->eventLog().LogEvent(report);
     reportingAir_ = false;
-}
-
-void ProgramHost::writeOwnCodes() {
-    std::vector<std::string> codes = svxlinkOwnCodes(station_->settings());
-    if (codes == ownCodes_)
-        return;
-    std::string error;
-    if (!svxlink_->writeOwnCodes(codes, &error)) {
-        // Once per problem, not every two seconds.
-        if (error != ownCodesError_)
-            std::cerr << "SvxLink: cannot write our DTMF codes: " << error << std::endl;
-        ownCodesError_ = error;
-        return;
-    }
-    ownCodesError_.clear();
-    ownCodes_ = std::move(codes);
 }
 
 std::string ProgramHost::handleControlLine(const std::string& line) {

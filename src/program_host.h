@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QTimer>
-
 #include <fstream>
 #include <memory>
 #include <string>
@@ -14,6 +12,7 @@
 #include "base/rotating_log_file.h"
 #include "base/runtime.h"
 #include "dtmf/fan_serial_lines.h"
+#include "own_codes_keeper.h"
 #include "qsettings_user_store.h"
 #include "qt_http_client.h"
 #include "qt_runtime.h"
@@ -62,8 +61,6 @@ private:
     std::string handleControlLine(const std::string& line);
     // The control socket, and standard input when asked for.
     void openControlInputs();
-    // Tells SvxLink's Tcl hook which DTMF codes are ours, when they changed.
-    void writeOwnCodes();
     // What the node backend reports about itself (gone, back, a line it could not read).
     void nodeReport(const std::string& line);
     // Writes an air-log line to air.log; a failure is told, once a minute at most.
@@ -83,12 +80,11 @@ private:
     std::unique_ptr<SimNodeSystem> nodes_;
     // [node] backend = svxlink: the station's node; the simulator then only takes control lines.
     std::unique_ptr<SvxlinkNodeSystem> svxlink_;
-    std::vector<std::string> ownCodes_;  // last written for SvxLink's Tcl hook
-    std::string ownCodesError_;
+    // SvxLink's Tcl hook told which DTMF codes are ours.
+    std::unique_ptr<OwnCodesKeeper> ownCodes_;
     RepeatLimiter failures_;
     RepeatLimiter nodeReports_;
     std::vector<std::string> earlyNodeReports_;
-    std::unique_ptr<QTimer> ownCodesTimer_;
     std::unique_ptr<QtHttpClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
     std::unique_ptr<SerialFanLines> fanLines_;
