@@ -1,7 +1,8 @@
 #!/bin/bash
 # Idle cost of the pair: starts a throw-away SvxLink node (tests/data/svxlink/start_node.sh)
-# and `voxclock --headless` on it, lets both idle, and prints CPU (percent of one core) and
-# RSS of each side by side. Both are stopped by their PIDs on the way out.
+# and `voxclock --headless` on it, lets both idle, and prints CPU (percent of one core), wake-ups
+# per second and RSS of each side by side (scripts/measure-idle.sh). Both are stopped by their
+# PIDs on the way out.
 #
 # Usage: scripts/measure-svxlink-idle.sh [VOXCLOCK_BINARY] [SECONDS]
 #   default binary: build/src/voxclock; default 60 s.
@@ -59,26 +60,6 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 
-TCK="$(getconf CLK_TCK)"
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
-
-s0="$(ticks "$SVX_PID")"; v0="$(ticks "$VOX_PID")"
-t0="$(date +%s.%N)"
-s_max=0; v_max=0
-for _ in $(seq "$SECONDS_TO_RUN"); do
-  sleep 1
-  s="$(rss_kb "$SVX_PID")"; v="$(rss_kb "$VOX_PID")"
-  [ "$s" -gt "$s_max" ] && s_max="$s"
-  [ "$v" -gt "$v_max" ] && v_max="$v"
-done
-s1="$(ticks "$SVX_PID")"; v1="$(ticks "$VOX_PID")"
-t1="$(date +%s.%N)"
-
-awk -v s0="$s0" -v s1="$s1" -v v0="$v0" -v v1="$v1" -v t0="$t0" -v t1="$t1" -v tck="$TCK" \
-    -v sr="$s_max" -v vr="$v_max" 'BEGIN {
-  el = t1 - t0
-  printf "idle over %.0f s      CPU (%% of one core)   RSS max (MB)\n", el
-  printf "svxlink               %6.2f               %6.1f\n", (s1 - s0) / tck / el * 100, sr / 1024
-  printf "voxclock --headless   %6.2f               %6.1f\n", (v1 - v0) / tck / el * 100, vr / 1024
-}'
+sleep 2
+bash "$HERE/scripts/measure-idle.sh" "$SECONDS_TO_RUN" "svxlink=$SVX_PID" \
+  "voxclock --headless (SvxLink)=$VOX_PID"
