@@ -43,3 +43,6 @@ else
 fi
 
 bash scripts/measure-say.sh ./build-rel/src/voxclock
+# A month of the whole station in virtual time: CPU and memory of day 1 against day 30.
+cmake --build build-rel -j"$(nproc)" --target soak
+./build-rel/bench/soak
