@@ -45,35 +45,39 @@ OracleVerdict checkAirLog(std::istream& air, int maxTxSeconds, double graceSecon
             v.why = "air log line " + std::to_string(number) + ": " + why;
         }
     };
-    std::optional<std::int64_t> keyedAt;
+    // Plain values: GCC's optimiser takes an optional<int64_t> here for uninitialised.
+    bool keyed = false;
+    std::int64_t keyedAt = 0;
     std::string line;
     int number = 0;
     while (std::getline(air, line)) {
         ++number;
         const auto t = field(line, "t");
         const auto ev = field(line, "ev");
-        const auto ms = t ? timeMs(*t) : std::nullopt;
-        if (line.empty() || line.front() != '{' || line.back() != '}' || !ev || !ms) {
+        const auto parsed = t ? timeMs(*t) : std::nullopt;
+        if (line.empty() || line.front() != '{' || line.back() != '}' || !ev || !parsed) {
             fail(number, "not a record: " + line.substr(0, 80));
             continue;
         }
+        const std::int64_t ms = parsed.value();
         if (*ev == "tot")
             ++v.timeOuts;
         if (*ev != "ptt")
             continue;
         const bool on = field(line, "on") == "true";
-        if (on && !keyedAt) {
-            keyedAt = *ms;
+        if (on && !keyed) {
+            keyed = true;
+            keyedAt = ms;
             ++v.transmissions;
-        } else if (!on && keyedAt) {
-            const double seconds = static_cast<double>(*ms - *keyedAt) / 1000.0;
+        } else if (!on && keyed) {
+            const double seconds = static_cast<double>(ms - keyedAt) / 1000.0;
             v.longestSeconds = std::max(v.longestSeconds, seconds);
             if (maxTxSeconds > 0 && seconds > maxTxSeconds + graceSeconds)
                 fail(number, "PTT was on for " + std::to_string(seconds) + " s");
-            keyedAt.reset();
+            keyed = false;
         }
     }
-    if (keyedAt)
+    if (keyed)
         fail(number, "the run ended with PTT on");
     return v;
 }
