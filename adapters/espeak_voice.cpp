@@ -1,14 +1,12 @@
 #include "espeak_voice.h"
 
-#include <QMediaDevices>
-
 #include <algorithm>
 #include <cctype>
 
-#include "audio_sink_output.h"
 #include "base/speakable_text.h"
 #include "base/speech_markup.h"
 #include "espeak_engine.h"
+#include "sound_devices.h"
 #include "wav_decode.h"
 
 namespace vox {
@@ -33,13 +31,16 @@ bool hasWords(const std::vector<SpeechRun>& runs) {
 
 }  // namespace
 
-EspeakVoice::EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder)
+EspeakVoice::EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
+                         std::shared_ptr<AudioOutput> output)
     : clock_(clock),
       loop_(loop),
-      air_(std::make_shared<AirRecorder>(clock, programFolder + "/air")) {
+      air_(std::make_shared<AirRecorder>(clock, programFolder + "/air")),
+      override_(std::move(output)) {
     if (!EspeakEngine::instance().ready())
         throw VoiceError(EspeakEngine::instance().error());
-    setAudioOutput(0);
+    if (!override_)
+        setAudioOutput(0);
 }
 
 EspeakVoice::~EspeakVoice() {
@@ -111,24 +112,19 @@ void EspeakVoice::setVolume(int volume) {
 }
 
 std::vector<std::string> EspeakVoice::audioOutputs() {
-    std::vector<std::string> names;
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs()) {
-        names.push_back(device.description().toStdString());
-    }
+    std::vector<std::string> names = soundDevices().names();
     names.push_back(kAirRecorderName);
     return names;
 }
 
 void EspeakVoice::setAudioOutput(int index) {
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
-    if (index < 0 || index > devices.size()) {
+    const int devices = static_cast<int>(soundDevices().names().size());
+    if (index < 0 || index > devices) {
         throw VoiceError("no audio output " + std::to_string(index));
     }
-    std::shared_ptr<AudioOutput> output;
-    if (index < devices.size()) {
-        output = std::make_shared<AudioSinkOutput>(devices[index]);
-    } else {
-        output = air_;
+    std::shared_ptr<AudioOutput> output = index < devices ? soundDevices().open(index) : air_;
+    if (!output) {
+        throw VoiceError("no audio output " + std::to_string(index));
     }
     std::shared_ptr<AudioOutput> old;
     {

@@ -16,12 +16,15 @@
 namespace vox {
 
 // The voice on espeak-ng. Texts and files are queued and rendered on the shared espeak worker;
-// the audio goes to a sound device (Qt Multimedia) or to the air recorder, the last output of
+// the audio goes to a sound device (sound_devices.h) or to the air recorder, the last output of
 // the list, which writes each transmission to air/ under the program folder.
 class EspeakVoice : public Voice {
 public:
-    // Throws VoiceError when espeak-ng cannot be started.
-    EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder);
+    // Throws VoiceError when espeak-ng cannot be started. output: where the audio goes instead of
+    // the list (a file, say), as renderTo() does; the sound devices are then not asked for until
+    // an output of the list is chosen.
+    EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
+                std::shared_ptr<AudioOutput> output = nullptr);
     ~EspeakVoice() override;
     EspeakVoice(const EspeakVoice&) = delete;
     EspeakVoice& operator=(const EspeakVoice&) = delete;

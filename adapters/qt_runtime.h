@@ -5,15 +5,9 @@
 
 #include "base/clock.h"
 #include "base/event_loop.h"
+#include "system_clock.h"
 
 namespace vox {
-
-// The wall clock of the machine.
-class SystemClock : public Clock {
-public:
-    LocalTime localNow() const override;
-    double monotonicSeconds() const override;
-};
 
 // The behaviour thread's loop on Qt: waits block in the Qt event dispatcher, so window events,
 // sockets and posted work all wake them, and nothing spins.

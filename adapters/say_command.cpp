@@ -1,7 +1,5 @@
 #include "say_command.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,7 +8,8 @@
 #include "base/program_folder.h"
 #include "base/runtime.h"
 #include "espeak_voice.h"
-#include "qt_runtime.h"
+#include "plain_event_loop.h"
+#include "system_clock.h"
 
 namespace vox {
 
@@ -46,25 +45,17 @@ int runSayCommand(int argc, char** argv) {
     if (!haveText)
         return usage();
 
-    std::unique_ptr<QCoreApplication> app;
-    static int fakeArgc = 1;
-    static char fakeName[] = "voxclock";
-    static char* fakeArgv[] = {fakeName, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        app = std::make_unique<QCoreApplication>(fakeArgc, fakeArgv);
-    }
-
+    // No Qt here: a line said into a file costs no more than espeak-ng's own command line. Only
+    // a sound device brings Qt in, through the sound module.
     SystemClock clock;
-    QtEventLoop loop(clock);
+    PlainEventLoop loop(clock);
     Runtime runtime(clock, loop);
     try {
         const ProgramFolder folder(ProgramFolder::choose(home));
-        EspeakVoice voice(clock, loop, folder.root());
         std::shared_ptr<AudioFileOutput> file;
-        if (!wavPath.empty()) {
+        if (!wavPath.empty())
             file = std::make_shared<AudioFileOutput>();
-            voice.renderTo(file);
-        }
+        EspeakVoice voice(clock, loop, folder.root(), file);
         // Without a sound device the air recorder takes the text, as one transmission.
         const bool onAir = file == nullptr &&
                            voice.audioOutput() + 1 == static_cast<int>(voice.audioOutputs().size());

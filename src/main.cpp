@@ -1,21 +1,18 @@
 // voxclock: the desktop program, the headless program, and the tools around them.
-#include <QCoreApplication>
+//
+// The executable itself uses no Qt: the commands that need none (say, cwid) pay for no Qt
+// library, and each program is a module loaded for it: voxclock-program (headless, simulate,
+// lookup) or voxclock-desktop (the windows), so the headless program never loads the windows.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <string>
 
 #include "base/program_folder.h"
 #include "cwid_command.h"
-#include "lookup_command.h"
-#include "program_host.h"
-#include "qt_http_client.h"
+#include "module_loader.h"
+#include "program_call.h"
 #include "say_command.h"
-#include "sim/dry_run.h"
-#ifdef VOXCLOCK_HAS_DESKTOP
-#include "desktop_program.h"
-#endif
 
 namespace {
 
@@ -33,16 +30,15 @@ void usage() {
         "       voxclock --version\n");
 }
 
-int runHeadless(int argc, char** argv, const std::string& home) {
-    QCoreApplication app(argc, argv);
-    vox::ProgramHost host(home);
-    host.readStandardInput(true);
+// Runs a command in its module; 1 when the module cannot be loaded.
+int runInModule(const char* module, const char* entry, const VoxProgramCall& call) {
     std::string error;
-    if (!host.prepare({}, &error)) {
-        std::cerr << error << std::endl;
+    auto run = reinterpret_cast<VoxProgramEntry>(vox::loadModuleEntry(module, entry, &error));
+    if (run == nullptr) {
+        std::fprintf(stderr, "voxclock: %s\n", error.c_str());
         return 1;
     }
-    return host.exec();
+    return run(&call);
 }
 
 [[maybe_unused]] bool displayAvailable() {
@@ -61,8 +57,11 @@ int main(int argc, char** argv) {
         return vox::runSayCommand(argc - 1, argv + 1);
     if (command == "cwid")
         return vox::runCwidCommand(argc - 1, argv + 1);
-    if (command == "lookup")
-        return vox::runLookupCommand(argc - 1, argv + 1);
+    VoxProgramCall call{argc, argv, "", "", "", "", "", "", ""};
+    if (command == "lookup") {
+        call.command = "lookup";
+        return runInModule("voxclock-program", "voxclock_program", call);
+    }
     if (command == "--version") {
         std::printf("Voxclock TTS %d.%d.%d\n", VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR,
                     VOXCLOCK_VERSION_PATCH);
@@ -109,25 +108,29 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        // The web client's thread needs a Qt application; the run itself keeps virtual time.
-        QCoreApplication app(argc, argv);
-        vox::DryRunOptions options{home, from, to, events, workdir};
-        options.webClient = [](vox::EventLoop& loop, double timeoutSeconds) {
-            return std::make_unique<vox::QtHttpClient>(loop, timeoutSeconds);
-        };
-        return vox::runDryRun(options, std::cout, std::cerr);
+        call.command = "simulate";
+        call.home = home.c_str();
+        call.from = from.c_str();
+        call.to = to.c_str();
+        call.events = events.c_str();
+        call.workdir = workdir.c_str();
+        return runInModule("voxclock-program", "voxclock_program", call);
     }
 
     const std::string folder = vox::ProgramFolder::choose(home);
+    call.folder = folder.c_str();
 #ifdef VOXCLOCK_HAS_DESKTOP
     if (!headless) {
-        if (displayAvailable())
-            return vox::runDesktop(argc, argv, folder);
+        if (displayAvailable()) {
+            call.command = "desktop";
+            return runInModule("voxclock-desktop", "voxclock_desktop", call);
+        }
         std::fprintf(stderr, "No display found: running the headless program.\n");
     }
 #else
     if (!headless)
         std::fprintf(stderr, "Built without the desktop: running the headless program.\n");
 #endif
-    return runHeadless(argc, argv, folder);
+    call.command = "headless";
+    return runInModule("voxclock-program", "voxclock_program", call);
 }

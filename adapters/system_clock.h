@@ -1,0 +1,14 @@
+#pragma once
+
+#include "base/clock.h"
+
+namespace vox {
+
+// The wall clock of the machine.
+class SystemClock : public Clock {
+public:
+    LocalTime localNow() const override;
+    double monotonicSeconds() const override;
+};
+
+}  // namespace vox
