@@ -1,14 +1,17 @@
 #pragma once
 
-#include <QLocalServer>
+#include <QSocketNotifier>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace vox {
 
 // The simulated node's control socket ("sim.sock" in the program folder): each line a client
 // sends is handled on the thread that owns the server (the behaviour thread) and answered with
-// the handler's reply ("ok" or the error line) on a line of its own.
+// the handler's reply ("ok" or the error line) on a line of its own. A plain local socket watched
+// by the Qt loop: the program needs no network library for it.
 class SimControlServer {
 public:
     using Handler = std::function<std::string(const std::string& line)>;
@@ -23,12 +26,17 @@ public:
     const std::string& path() const { return path_; }
 
 private:
+    struct Client;
     void accept();
-    void readFrom(class QLocalSocket* socket);
+    void readFrom(const std::shared_ptr<Client>& client);
+    void send(Client& client, const std::string& text);
+    void close(std::shared_ptr<Client> client);
 
     std::string path_;
     Handler handler_;
-    QLocalServer server_;
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::vector<std::shared_ptr<Client>> clients_;
 };
 
 }  // namespace vox

@@ -9,9 +9,9 @@
 #include "base/runtime.h"
 #include "base/web_fetch.h"
 #include "lookup/node_lookup.h"
-#include "qt_http_client.h"
 #include "qt_runtime.h"
 #include "sim/node_conf.h"
+#include "web_client.h"
 
 namespace vox {
 namespace {
@@ -61,7 +61,7 @@ int runLookupCommand(int argc, char** argv) {
         SystemClock clock;
         QtEventLoop loop(clock);
         Runtime rt(clock, loop);
-        QtHttpClient http(loop, conf.web.timeoutSeconds);
+        WebClient http(loop, conf.web.timeoutSeconds);
         WebFetcher web(rt, &http, nullptr, conf.web.timeoutSeconds);
         NodeLookup lookup(web, conf.web.lookupUrl, [&conf] { return conf.callsign; },
                           {VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});

@@ -63,7 +63,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
             return std::make_unique<LoggedVoice>(std::move(voice), air_, folder_.root());
         }};
     ports.cwid = conf.conf.cwid;
-    web_ = std::make_unique<QtHttpClient>(loop_, conf.conf.web.timeoutSeconds);
+    web_ = std::make_unique<WebClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
     ports.web = conf.conf.web;
     ports.maxTxSeconds = conf.conf.maxTxSeconds;

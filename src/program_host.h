@@ -14,13 +14,13 @@
 #include "dtmf/fan_serial_lines.h"
 #include "own_codes_keeper.h"
 #include "qsettings_user_store.h"
-#include "qt_http_client.h"
 #include "qt_runtime.h"
 #include "sim/sim_node_system.h"
 #include "sim_control_server.h"
 #include "sim_control_stdin.h"
 #include "stop_signals.h"
 #include "svxlink/svxlink_node.h"
+#include "web_client.h"
 
 namespace vox {
 
@@ -85,7 +85,7 @@ private:
     RepeatLimiter failures_;
     RepeatLimiter nodeReports_;
     std::vector<std::string> earlyNodeReports_;
-    std::unique_ptr<QtHttpClient> web_;
+    std::unique_ptr<WebClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
     std::unique_ptr<SerialFanLines> fanLines_;
     std::unique_ptr<Station> station_;

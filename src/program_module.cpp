@@ -7,8 +7,8 @@
 #include "lookup_command.h"
 #include "program_call.h"
 #include "program_host.h"
-#include "qt_http_client.h"
 #include "sim/dry_run.h"
+#include "web_client.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int runSimulate(const VoxProgramCall& call) {
     QCoreApplication app(argc, call.argv);
     vox::DryRunOptions options{call.home, call.from, call.to, call.events, call.workdir};
     options.webClient = [](vox::EventLoop& loop, double timeoutSeconds) {
-        return std::make_unique<vox::QtHttpClient>(loop, timeoutSeconds);
+        return std::make_unique<vox::WebClient>(loop, timeoutSeconds);
     };
     return vox::runDryRun(options, std::cout, std::cerr);
 }

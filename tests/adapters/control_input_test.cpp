@@ -4,7 +4,10 @@
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -106,6 +109,72 @@ TEST(SimControlServer, AnswersUpToTheLimitAndRefusesBeyond) {
         return replies.size() >= 3;
     }));
     EXPECT_EQ(replies[2], "error: line too long");
+}
+
+// The socket is the owner's alone, replaces one a crashed run left, answers each client's lines in
+// the order they came even while a handler runs the loop, and goes with the server.
+TEST(SimControlServer, IsTheOwnersAndAnswersInOrder) {
+    const std::string path =
+        ::testing::TempDir() + "voxclock-order-" + std::to_string(::getpid()) + ".sock";
+    std::ofstream(path) << "left by a crashed run";
+    QLocalSocket first, second;
+    std::vector<std::string> handled;
+    SimControlServer server(path, [&](const std::string& line) {
+        handled.push_back(line);
+        if (line == "slow\n") {
+            // A command that waits, as the station's do: more lines come while the loop runs.
+            first.write("a\nb\n");
+            second.write("c\n");
+            QDeadlineTimer wait(300);
+            while (!wait.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        }
+        return "done " + line.substr(0, line.size() - 1);
+    });
+    std::string error;
+    ASSERT_TRUE(server.listen(&error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    for (QLocalSocket* client : {&first, &second}) {
+        client->connectToServer(QString::fromStdString(path));
+        ASSERT_TRUE(pumpUntil([&] { return client->state() == QLocalSocket::ConnectedState; }));
+    }
+    first.write("slow\n");
+    std::vector<std::string> firstReplies, secondReplies;
+    ASSERT_TRUE(pumpUntil([&] {
+        while (first.canReadLine())
+            firstReplies.push_back(first.readLine().trimmed().toStdString());
+        while (second.canReadLine())
+            secondReplies.push_back(second.readLine().trimmed().toStdString());
+        return firstReplies.size() + secondReplies.size() >= 4;
+    }));
+    // The second client is not held up by the first's slow command; the first's lines wait for it.
+    EXPECT_EQ(handled, (std::vector<std::string>{"slow\n", "c\n", "a\n", "b\n"}));
+    EXPECT_EQ(firstReplies, (std::vector<std::string>{"done slow", "done a", "done b"}));
+    EXPECT_EQ(secondReplies, (std::vector<std::string>{"done c"}));
+    first.disconnectFromServer();
+    second.disconnectFromServer();
+    QCoreApplication::processEvents();
+}
+
+TEST(SimControlServer, GoesWithItsSocketFile) {
+    const std::string path =
+        ::testing::TempDir() + "voxclock-gone-" + std::to_string(::getpid()) + ".sock";
+    {
+        SimControlServer server(path, [](const std::string&) { return std::string("ok"); });
+        std::string error;
+        ASSERT_TRUE(server.listen(&error)) << error;
+        EXPECT_TRUE(std::filesystem::exists(path));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    SimControlServer tooLong(std::string(200, 'x') + ".sock",
+                             [](const std::string&) { return ""; });
+    std::string error;
+    EXPECT_FALSE(tooLong.listen(&error));
+    EXPECT_NE(error.find("too long"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 #include <vector>
 
 // What the real program loads: the executable no Qt at all, `say --wav` nothing beyond it, the
-// headless program neither the windows nor, with no sound server, the sound devices.
+// headless program at rest neither the windows, nor the web before its first request, nor, with
+// no sound server, the sound devices.
 namespace vox {
 namespace {
 
@@ -113,7 +114,7 @@ TEST(ProgramLoading, TheExecutableAndSayIntoAFileLoadNoQt) {
     EXPECT_EQ(loaded.find("libQt6"), std::string::npos) << loaded;
 }
 
-TEST(ProgramLoading, TheHeadlessProgramLoadsNeitherWindowsNorSoundDevicesWithoutASoundServer) {
+TEST(ProgramLoading, TheHeadlessProgramAtRestLoadsNoWindowsWebOrSoundDevices) {
     for (const char* systemServer : {"/run/pulse/native", "/var/run/pulse/native"})
         if (fs::exists(systemServer))
             GTEST_SKIP() << "a sound server in system mode is running: " << systemServer;
@@ -131,8 +132,8 @@ TEST(ProgramLoading, TheHeadlessProgramLoadsNeitherWindowsNorSoundDevicesWithout
     kill(pid, SIGTERM);
     EXPECT_EQ(waitFor(pid), 0) << readFile(s.dir / "err");
     ASSERT_NE(maps.find("libQt6Core"), std::string::npos) << readFile(s.dir / "err");
-    for (const char* library :
-         {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia", "voxclock-sound", "voxclock-desktop"})
+    for (const char* library : {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia", "libQt6Network",
+                                "voxclock-sound", "voxclock-desktop", "voxclock-web"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded";
 }
 
