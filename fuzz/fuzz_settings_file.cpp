@@ -1,9 +1,7 @@
-// The settings file (voxclock.ini): read as the station reads it, then what the station does with
-// a record it read: the setup dialogs open on it and press OK, the file is written back and must
-// read again to the same text, the remote-node rows and quiet hours are looked at, and the codes
-// SvxLink must leave alone are listed.
-#include <sstream>
-
+// The settings file (voxclock.ini): read from the program folder as the station reads it, then
+// what the station does with a record it read: the setup dialogs open on it and press OK, the
+// remote-node rows and quiet hours are looked at, the codes SvxLink must leave alone are listed,
+// and the file is written back and must read again to the same record.
 #include "app/call_spelling.h"
 #include "base/time_window.h"
 #include "dtmf/dtmf_codes.h"
@@ -11,6 +9,7 @@
 #include "echolink/node_schedule_rules.h"
 #include "echolink/svxlink_codes.h"
 #include "fuzz_support.h"
+#include "settings/settings_file.h"
 #include "settings/settings_format.h"
 #include "settings/timing_setup.h"
 #include "settings/voice_setup.h"
@@ -19,14 +18,6 @@
 using namespace vox;
 
 namespace {
-
-bool parse(const std::string& text, Settings& settings) {
-    std::istringstream in(text);
-    std::string error;
-    const bool ok = parseSettingsFile(in, settings, &error);
-    fuzz::require(ok == error.empty(), "a reason exactly when the file is refused");
-    return ok;
-}
 
 void useRecord(const Settings& settings) {
     Settings edited = settings;
@@ -49,15 +40,25 @@ void useRecord(const Settings& settings) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The file as the station reads it from the program folder.
+    const fuzz::ScratchFolder folder;
+    const SettingsFile file(folder.write("voxclock.ini", fuzz::textOf(data, size)));
     Settings settings;
-    if (!parse(fuzz::textOf(data, size), settings))
+    const SettingsReadResult read = file.read(settings);
+    fuzz::require(read.ok == read.error.empty(), "a reason exactly when the file is refused");
+    fuzz::require(read.unreadableFile == !read.ok, "a refused file is kept as the owner's");
+    if (!read.ok) {
+        fuzz::require(settings == Settings{}, "a refused file leaves the record alone");
         return 0;
+    }
     useRecord(settings);
 
     // What the program writes it must read back, and writing what it read back changes nothing.
-    const std::string written = formatSettingsFile(settings);
+    const std::string before = formatSettingsFile(settings);
+    std::string error;
+    fuzz::require(file.write(settings, &error), "the settings file can be written");
     Settings reread;
-    fuzz::require(parse(written, reread), "a written settings file reads back");
-    fuzz::require(formatSettingsFile(reread) == written, "a settings file survives a round trip");
+    fuzz::require(file.read(reread).ok, "a written settings file reads back");
+    fuzz::require(formatSettingsFile(reread) == before, "a settings file survives a round trip");
     return 0;
 }
