@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "audio_file_output.h"
 #include "base/program_folder.h"
 #include "base/runtime.h"
 #include "espeak_voice.h"
 #include "plain_event_loop.h"
 #include "system_clock.h"
+#include "wav_stream_output.h"
 
 namespace vox {
 
@@ -52,10 +52,15 @@ int runSayCommand(int argc, char** argv) {
     Runtime runtime(clock, loop);
     try {
         const ProgramFolder folder(ProgramFolder::choose(home));
-        std::shared_ptr<AudioFileOutput> file;
+        std::shared_ptr<WavStreamOutput> file;
         if (!wavPath.empty())
-            file = std::make_shared<AudioFileOutput>();
+            file = std::make_shared<WavStreamOutput>();
         EspeakVoice voice(clock, loop, folder.root(), file);
+        std::string error;
+        if (file && !file->open(wavPath, &error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
         // Without a sound device the air recorder takes the text, as one transmission.
         const bool onAir = file == nullptr &&
                            voice.audioOutput() + 1 == static_cast<int>(voice.audioOutputs().size());
@@ -65,19 +70,16 @@ int runSayCommand(int argc, char** argv) {
         runtime.waitWhile([&] { return voice.runningState() == kSpeaking; });
         if (onAir) {
             voice.transmitterKeyed(false);
-            const std::string error = voice.airRecorder().lastError();
-            if (!error.empty()) {
-                std::fprintf(stderr, "%s\n", error.c_str());
+            const std::string recorded = voice.airRecorder().lastError();
+            if (!recorded.empty()) {
+                std::fprintf(stderr, "%s\n", recorded.c_str());
                 return 1;
             }
             std::printf("%s\n", voice.airRecorder().lastFile().c_str());
         }
-        if (file) {
-            std::string error;
-            if (!file->write(wavPath, &error)) {
-                std::fprintf(stderr, "%s\n", error.c_str());
-                return 1;
-            }
+        if (file && !file->finish(&error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
         }
     } catch (const VoiceError& e) {
         std::fprintf(stderr, "voice: %s\n", e.what());
