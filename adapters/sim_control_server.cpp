@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -45,12 +46,8 @@ SimControlServer::SimControlServer(std::string socketPath, Handler handler)
     : path_(std::move(socketPath)), handler_(std::move(handler)) {}
 
 SimControlServer::~SimControlServer() {
-    for (const std::shared_ptr<Client>& client : clients_) {
-        if (client->fd >= 0)
-            ::close(client->fd);
-        client->fd = -1;
-    }
-    clients_.clear();
+    while (!clients_.empty())
+        close(clients_.back());
     if (fd_ >= 0) {
         notifier_.reset();
         ::close(fd_);
@@ -195,19 +192,15 @@ void SimControlServer::send(Client& client, const std::string& text) {
     }
 }
 
-void SimControlServer::close(const std::shared_ptr<Client>& client) {
+void SimControlServer::close(std::shared_ptr<Client> client) {
     if (client->fd < 0)
         return;
+    // The notifier may be the one whose signal is running now.
     client->notifier->setEnabled(false);
+    client->notifier.release()->deleteLater();
     ::close(client->fd);
     client->fd = -1;
-    // Its notifier may be the one whose signal is running now: it goes once that has returned.
-    QMetaObject::invokeMethod(
-        notifier_.get(),
-        [this] {
-            std::erase_if(clients_, [](const std::shared_ptr<Client>& c) { return c->fd < 0; });
-        },
-        Qt::QueuedConnection);
+    clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
 }
 
 }  // namespace vox

@@ -30,7 +30,7 @@ private:
     void accept();
     void readFrom(const std::shared_ptr<Client>& client);
     void send(Client& client, const std::string& text);
-    void close(const std::shared_ptr<Client>& client);
+    void close(std::shared_ptr<Client> client);
 
     std::string path_;
     Handler handler_;
