@@ -26,11 +26,8 @@ void* loadModuleEntry(const std::string& name, const char* symbol, std::string* 
         std::error_code ec;
         if (!std::filesystem::exists(path, ec))
             continue;
-        // Local: a module's symbols are its own and never stand in for another's. Lazy, as the
-        // executable's own libraries are bound: a function is looked up when first called, so
-        // loading costs no more than linking would have (the modules are linked whole, nothing
-        // is left to fail later).
-        void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        // Local: a module's symbols are its own and never stand in for another's.
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {
             const char* why = dlerror();
             reasons += (reasons.empty() ? "" : "; ") + std::string(why ? why : path);
