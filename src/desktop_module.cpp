@@ -1,9 +1,8 @@
 // The voxclock-desktop module: the windows on Qt Widgets, loaded by the executable only when it
 // runs the desktop program.
-#include "base/program_folder.h"
 #include "desktop_program.h"
 #include "program_call.h"
 
 extern "C" __attribute__((visibility("default"))) int voxclock_desktop(const VoxProgramCall* call) {
-    return vox::runDesktop(call->argc, call->argv, vox::ProgramFolder::choose(call->home));
+    return vox::runDesktop(call->argc, call->argv, call->folder);
 }

@@ -1,16 +1,18 @@
 // voxclock: the desktop program, the headless program, and the tools around them.
 //
-// The executable itself is small and uses no Qt: each command runs in a module loaded for it,
-// voxclock-tools (say, cwid: no Qt, so they start about as fast as espeak-ng's command line),
-// voxclock-program (headless, simulate, lookup) or voxclock-desktop (the windows), so the headless
-// program never loads the windows and carries none of the tools' code.
+// The executable itself uses no Qt: the commands that need none (say, cwid) pay for no Qt
+// library, and each program is a module loaded for it: voxclock-program (headless, simulate,
+// lookup) or voxclock-desktop (the windows), so the headless program never loads the windows.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "base/program_folder.h"
+#include "cwid_command.h"
 #include "module_loader.h"
 #include "program_call.h"
+#include "say_command.h"
 
 namespace {
 
@@ -51,11 +53,11 @@ int runInModule(const char* module, const char* entry, const VoxProgramCall& cal
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    VoxProgramCall call{argc, argv, "", "", "", "", "", ""};
-    if (command == "say" || command == "cwid") {
-        call.command = command == "say" ? "say" : "cwid";
-        return runInModule("voxclock-tools", "voxclock_tools", call);
-    }
+    if (command == "say")
+        return vox::runSayCommand(argc - 1, argv + 1);
+    if (command == "cwid")
+        return vox::runCwidCommand(argc - 1, argv + 1);
+    VoxProgramCall call{argc, argv, "", "", "", "", "", "", ""};
     if (command == "lookup") {
         call.command = "lookup";
         return runInModule("voxclock-program", "voxclock_program", call);
@@ -115,7 +117,8 @@ int main(int argc, char** argv) {
         return runInModule("voxclock-program", "voxclock_program", call);
     }
 
-    call.home = home.c_str();
+    const std::string folder = vox::ProgramFolder::choose(home);
+    call.folder = folder.c_str();
 #ifdef VOXCLOCK_HAS_DESKTOP
     if (!headless) {
         if (displayAvailable()) {

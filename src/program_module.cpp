@@ -4,7 +4,6 @@
 #include <iostream>
 #include <string>
 
-#include "base/program_folder.h"
 #include "lookup_command.h"
 #include "program_call.h"
 #include "program_host.h"
@@ -44,5 +43,5 @@ extern "C" __attribute__((visibility("default"))) int voxclock_program(const Vox
         return runSimulate(*call);
     if (command == "lookup")
         return vox::runLookupCommand(call->argc - 1, call->argv + 1);
-    return runHeadless(call->argc, call->argv, vox::ProgramFolder::choose(call->home));
+    return runHeadless(call->argc, call->argv, call->folder);
 }
