@@ -26,36 +26,33 @@ int onSamples(short* wav, int count, espeak_EVENT* /*events*/) {
                : 1;
 }
 
-// Set before the engine exists: it then works on the calling thread.
-bool gInlineTasks = false;
-bool gStarted = false;
-
 }  // namespace
 
 EspeakEngine& EspeakEngine::instance() {
     // Never destroyed: the library cannot be shut down and started again, and the worker must
     // outlive every voice, whatever the order of static destruction.
-    static EspeakEngine* engine = new EspeakEngine(gInlineTasks);
+    static EspeakEngine* engine = new EspeakEngine();
     return *engine;
 }
 
-bool EspeakEngine::workOnCallingThread() {
-    if (gStarted)
-        return false;
-    gInlineTasks = true;
-    return true;
-}
-
-EspeakEngine::EspeakEngine(bool inlineTasks) : inline_(inlineTasks) {
-    gStarted = true;
-    if (inline_) {
-        initialise();
-        return;
-    }
+EspeakEngine::EspeakEngine() {
     // Initialise on the worker itself, so the library only ever sees that thread.
     std::promise<void> started;
     thread_ = std::thread([this, &started] {
-        initialise();
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr,
+                                           espeakINITIALIZE_DONT_EXIT);
+        if (rate == kVoiceSampleRate) {
+            espeak_SetSynthCallback(&onSamples);
+            if (espeak_SetVoiceByName("en-us") != EE_OK)
+                espeak_SetVoiceByName("en");
+            const char* dataPath = nullptr;
+            version_ = espeak_Info(&dataPath);
+            ready_ = true;
+        } else if (rate > 0) {
+            error_ = "espeak-ng delivers " + std::to_string(rate) + " Hz, not 22050 Hz";
+        } else {
+            error_ = "espeak-ng could not be initialised (is espeak-ng-data installed?)";
+        }
         started.set_value();
         run();
     });
@@ -63,28 +60,7 @@ EspeakEngine::EspeakEngine(bool inlineTasks) : inline_(inlineTasks) {
     started.get_future().wait();
 }
 
-void EspeakEngine::initialise() {
-    const int rate =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr, espeakINITIALIZE_DONT_EXIT);
-    if (rate == kVoiceSampleRate) {
-        espeak_SetSynthCallback(&onSamples);
-        if (espeak_SetVoiceByName("en-us") != EE_OK)
-            espeak_SetVoiceByName("en");
-        const char* dataPath = nullptr;
-        version_ = espeak_Info(&dataPath);
-        ready_ = true;
-    } else if (rate > 0) {
-        error_ = "espeak-ng delivers " + std::to_string(rate) + " Hz, not 22050 Hz";
-    } else {
-        error_ = "espeak-ng could not be initialised (is espeak-ng-data installed?)";
-    }
-}
-
 void EspeakEngine::post(std::function<void()> task) {
-    if (inline_) {
-        task();
-        return;
-    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         tasks_.push_back(std::move(task));
@@ -93,10 +69,6 @@ void EspeakEngine::post(std::function<void()> task) {
 }
 
 void EspeakEngine::runAndWait(std::function<void()> task) {
-    if (inline_) {
-        task();
-        return;
-    }
     std::promise<void> done;
     post([&] {
         task();

@@ -17,10 +17,6 @@ class EspeakEngine {
 public:
     // Starts the worker and initialises the library, once per process.
     static EspeakEngine& instance();
-    // For a process that speaks one text from one thread and has nothing else to do meanwhile
-    // (say --wav): no worker; the library starts on the calling thread and every task runs at
-    // once on the thread that posts it. Before the first instance() only; false when too late.
-    static bool workOnCallingThread();
 
     bool ready() const { return ready_; }
     const std::string& version() const { return version_; }  // "1.51"
@@ -31,21 +27,19 @@ public:
     // Posts the task and waits until it has run. Never call it from the worker.
     void runAndWait(std::function<void()> task);
 
-    // The engine's own thread only: synthesises one SSML document. The sink receives 22050 Hz
-    // mono 16-bit samples and returns false to stop at once. False when the library failed.
+    // Worker only: synthesises one SSML document. The sink receives 22050 Hz mono 16-bit samples
+    // and returns false to stop at once. False when the library failed.
     using Sink = std::function<bool(const std::int16_t* samples, std::size_t count)>;
     bool synthesize(const std::string& ssml, int wordsPerMinute, int volume, const Sink& sink);
 
 private:
-    explicit EspeakEngine(bool inlineTasks);
-    void initialise();
+    EspeakEngine();
     void run();
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> tasks_;
     std::thread thread_;
-    bool inline_ = false;
     bool ready_ = false;
     std::string version_;
     std::string error_;

@@ -6,7 +6,6 @@
 
 #include "base/program_folder.h"
 #include "base/runtime.h"
-#include "espeak_engine.h"
 #include "espeak_voice.h"
 #include "plain_event_loop.h"
 #include "system_clock.h"
@@ -47,10 +46,7 @@ int runSayCommand(int argc, char** argv) {
         return usage();
 
     // No Qt here: a line said into a file costs no more than espeak-ng's own command line. Only
-    // a sound device brings Qt in, through the sound module. Into a file, there is nothing to do
-    // while the text is rendered: it is rendered right here, without a worker thread.
-    if (!wavPath.empty())
-        EspeakEngine::workOnCallingThread();
+    // a sound device brings Qt in, through the sound module.
     SystemClock clock;
     PlainEventLoop loop(clock);
     Runtime runtime(clock, loop);
