@@ -11,26 +11,11 @@
 #include "app/event_log.h"
 #include "base/virtual_time.h"
 
+#include "../temp_folder.h"
+
 namespace vox {
 namespace {
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "voxclock-log-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string path;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct LogFixture {
     TempFolder dir;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../temp_folder.h"
 #include "app/prepared_files.h"
 #include "app/station.h"
 #include "base/air_logging_voice.h"
@@ -22,20 +23,6 @@ struct RecordedMessages : UserInterface {
     void showMessage(MessageIcon, const std::string&, const std::string& text) override {
         texts.push_back(text);
     }
-};
-
-// A program folder of its own for each test.
-struct TempFolder {
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "voxclock-test-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string path;
 };
 
 // A whole station in virtual time, with the node simulator and a virtual voice.

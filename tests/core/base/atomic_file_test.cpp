@@ -16,31 +16,11 @@
 #include <iterator>
 #include <string>
 
+#include "../temp_folder.h"
+
 namespace vox {
 namespace {
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "voxclock-atomic-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (fs::path(path) / name).string(); }
-    std::string path;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string goldenSettings() {
     return readFile(VOXCLOCK_TEST_DATA "/settings/golden.ini");

@@ -12,27 +12,11 @@
 #include <iterator>
 #include <string>
 
+#include "../temp_folder.h"
+
 namespace vox {
 namespace {
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "voxclock-rotate-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (fs::path(path) / name).string(); }
-    std::string path;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Nine bytes on disk per line: "record-N\n".
 std::string record(int n) {

@@ -22,6 +22,8 @@
 #include "settings/settings_file.h"
 #include "settings/settings_format.h"
 
+#include "../temp_folder.h"
+
 namespace vox {
 
 // Failures show the record as the file it would be written to.
@@ -31,28 +33,6 @@ inline void PrintTo(const Settings& s, std::ostream* os) {
 
 namespace {
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "voxclock-settings-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (fs::path(path) / name).string(); }
-    std::string path;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 using Message = std::tuple<MessageIcon, std::string, std::string>;
 
