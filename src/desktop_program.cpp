@@ -5,13 +5,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
 #include "about_window.h"
+#include "document_window.h"
 #include "dtmf/dtmf_pad.h"
 #include "dtmf/dtmf_setup_page.h"
 #include "echolink/node_skeds_page.h"
@@ -20,6 +20,7 @@
 #include "lookup/node_lookup_desk.h"
 #include "main_window.h"
 #include "message_box_ui.h"
+#include "message_boxes.h"
 #include "mixer_launcher.h"
 #include "pictures.h"
 #include "program_host.h"
@@ -47,14 +48,17 @@ void centre(QWidget* w) {
 }
 
 // The owner's manual, at a section when one is named.
-void openManual(const QString& section) {
+void openManual(const QString& section, const UrlOpener& open, QWidget* parent) {
     const QString manual = findManual(manualCandidates());
-    if (manual.isEmpty())
+    if (manual.isEmpty()) {
+        openMessageBox(parent, QMessageBox::Information, QStringLiteral("Voxclock TTS"),
+                       QStringLiteral("Can't find the manual (manual.html) beside the program."));
         return;
+    }
     QUrl url = QUrl::fromLocalFile(manual);
     if (!section.isEmpty())
         url.setFragment(section);
-    QDesktopServices::openUrl(url);
+    open(url);
 }
 
 // The windows around the station. Declared after the host so they go first.
@@ -73,6 +77,9 @@ struct Desktop {
     QPointer<SetupDialog> soundDevice;
     QPointer<InfoFileDialog> infoFile;
     QPointer<DtmfPad> dtmfPad;
+    QPointer<DocumentWindow> document;
+    // The desktop's opener, else our own window.
+    UrlOpener open;
     bool trayAvailable = false;
     std::unique_ptr<WindowPlacement> placement;
     std::unique_ptr<NodeLookupDesk> lookup;
@@ -119,6 +126,12 @@ SetupDialog::Apply applyTo(Station& st) {
     };
 }
 
+// A setup dialog of the station: its notes go to the event log.
+SetupDialog* forStation(SetupDialog* dialog, Station& st) {
+    dialog->setLog([&st](const std::string& line) { st.eventLog().LogEvent(line); });
+    return dialog;
+}
+
 // A click that stores at once changes the station's record; the file follows at the next save.
 StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
@@ -132,11 +145,12 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     a.exitProgram = [&st] { st.exitProgram(); };
     a.movedInNormalState = [&d](int top, int left) { d.placement->moved(top, left); };
     a.restorePosition = [&d] { return d.placement->current().value_or(std::make_pair(0, 0)); };
-    a.viewLog = [&st] { viewEventLog(st.eventLog(), desktopUrlOpener()); };
+    a.viewLog = [&d, &st] { viewEventLog(st.eventLog(), d.open); };
     a.deleteLog = [&st] { deleteEventLog(st.eventLog()); };
-    // A missing manual or handler is ignored, like any failure to open a document.
-    a.openHelp = [] { openManual({}); };
-    a.openManualSection = [](const QString& section) { openManual(section); };
+    a.openHelp = [&d] { openManual({}, d.open, d.main.get()); };
+    a.openManualSection = [&d](const QString& section) {
+        openManual(section, d.open, d.main.get());
+    };
     a.showAbout = [&d] {
         if (!d.about) {
             d.about = new AboutWindow(d.main.get());
@@ -160,14 +174,16 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     };
     a.dialogs["mnuSetupWx"] = [&d, &st] {
         if (!d.wxSetup)
-            d.wxSetup = createWxSetupDialog([&st] { return st.settings(); }, applyTo(st),
-                                            st.folder().root(), d.main.get());
+            d.wxSetup = forStation(createWxSetupDialog([&st] { return st.settings(); }, applyTo(st),
+                                                       st.folder().root(), d.main.get()),
+                                   st);
         d.wxSetup->open();
     };
     a.dialogs["mnuTiming"] = [&d, &st] {
         if (!d.timing)
-            d.timing = createTimingDialog([&st] { return st.settings(); }, applyTo(st),
-                                          storeInto(st), d.main.get());
+            d.timing = forStation(createTimingDialog([&st] { return st.settings(); }, applyTo(st),
+                                                     storeInto(st), d.main.get()),
+                                  st);
         d.timing->open();
     };
     a.dialogs["mnuVoice"] = [&d, &st] {
@@ -269,6 +285,10 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     ProgramHost host(home, &messages);
     // A stop signal must not wait behind a modal box for a click that never comes.
     host.onStopRequested = [&messages] { messages.closeAll(); };
+    // A start-up box holds start-up, not the runtime; once running, no box holds anything.
+    messages.setWait(
+        [&host](const std::function<bool()>& open) { host.runtime().waitWhile(open); });
+    host.onRunning = [&messages] { messages.setStationRunning(true); };
     Desktop d;
     d.placement = std::make_unique<WindowPlacement>(host.userStore());
     std::string error;
@@ -284,6 +304,7 @@ int runDesktop(int argc, char** argv, const std::string& home) {
         ProgramVersion{VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});
     d.main =
         std::make_unique<MainWindow>(host.station().panel(), actionsFor(d, host), d.trayAvailable);
+    d.open = documentOpener(desktopUrlOpener(), d.document, d.main.get());
     d.tray = std::make_unique<TrayIcon>(*d.main);
     d.mixer = std::make_unique<MixerLauncher>(d.main.get());
     host.simulator().setOnChange([&d] {

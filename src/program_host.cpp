@@ -178,7 +178,11 @@ int ProgramHost::exec() {
     // Stopped before anything started: nothing to shut down.
     if (stopRequested_)
         return 0;
-    const int status = runStation(*station_, [this] { openControlInputs(); });
+    const int status = runStation(*station_, [this] {
+        openControlInputs();
+        if (onRunning)
+            onRunning();
+    });
     server_.reset();
     // A stop asked for is a clean end, whatever start-up came to.
     return stopRequested_ ? 0 : status;

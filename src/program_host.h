@@ -46,6 +46,8 @@ public:
     // Called on a stop request; the desktop closes its message boxes here, since a modal box
     // would otherwise hold start-up until someone clicks it.
     std::function<void()> onStopRequested;
+    // Called once start-up is over and the station runs.
+    std::function<void()> onRunning;
 
     Station& station() { return *station_; }
     SimNodeSystem& simulator() { return *nodes_; }

@@ -9,9 +9,6 @@ QStringList manualCandidates() {
     const QString dir = QCoreApplication::applicationDirPath();
     QStringList list{dir + QStringLiteral("/manual.html"),
                      dir + QStringLiteral("/../share/doc/voxclock/manual.html")};
-#ifdef VOXCLOCK_MANUAL_SOURCE
-    list << QStringLiteral(VOXCLOCK_MANUAL_SOURCE);
-#endif
     return list;
 }
 

@@ -17,6 +17,9 @@
 #include <QVBoxLayout>
 
 #include "clickable_label.h"
+#include "client_position.h"
+#include "message_boxes.h"
+#include "mnemonics.h"
 #include "pictures.h"
 #include "twips.h"
 #include "version_text.h"
@@ -239,14 +242,8 @@ void MainWindow::placeholder(const QString& caption) {
         actions_.openDialog(caption);
         return;
     }
-    // Not modal: the station's timers keep running while it is open.
-    auto* box =
-        new QMessageBox(QMessageBox::Information, QStringLiteral("Voxclock TTS"),
-                        QStringLiteral("The \"%1\" dialog is not available yet.").arg(caption),
-                        QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setModal(false);
-    box->show();
+    openMessageBox(this, QMessageBox::Information, QStringLiteral("Voxclock TTS"),
+                   QStringLiteral("The \"%1\" dialog is not available yet.").arg(caption));
 }
 
 void MainWindow::buildMenus() {
@@ -324,6 +321,9 @@ void MainWindow::buildMenus() {
     }
     help->addSeparator();
     addMenuItem(help, QStringLiteral("About Voxclock TTS"), "mnuAbout", call(actions_.showAbout));
+
+    for (QMenu* menu : {file, setup, log, help})
+        assignMnemonics(menu);
 }
 
 void MainWindow::onPanelChanged(const FrontPanel::Change& change) {
@@ -339,7 +339,12 @@ void MainWindow::refreshControl(const std::string& name) {
     QWidget* w = control(name);
     if (!w || !Control::known(name))
         return;
-    w->setEnabled(panel_.enabled(name));
+    const bool remoteNode = name.rfind("cmdRemoteNode", 0) == 0;
+    const QString caption = QString::fromStdString(panel_.caption(name));
+    // A slot with no call has nothing to connect to: one stray click must not key the
+    // transmitter to say so.
+    const bool emptySlot = remoteNode && caption.trimmed().isEmpty();
+    w->setEnabled(panel_.enabled(name) && !emptySlot);
     if (auto* box = qobject_cast<QCheckBox*>(w)) {
         const QSignalBlocker block(box);
         box->setChecked(panel_.checked(name));
@@ -351,8 +356,11 @@ void MainWindow::refreshControl(const std::string& name) {
         const QString text = QString::fromStdString(panel_.caption(name));
         if (fileName_->text() != text)
             fileName_->setText(text);
-    } else if (name.rfind("cmdRemoteNode", 0) == 0) {
-        static_cast<QAbstractButton*>(w)->setText(QString::fromStdString(panel_.caption(name)));
+    } else if (remoteNode) {
+        static_cast<QAbstractButton*>(w)->setText(caption);
+        w->setToolTip(emptySlot ? QStringLiteral("No call set for this button: set one in Setup > "
+                                                 "Remote Nodes")
+                                : QString());
     }
 }
 
@@ -377,19 +385,12 @@ int MainWindow::dpi() const {
     return logicalDpiY();
 }
 
-void MainWindow::moveClientTo(QPoint where) {
-    // Positions are the client area's corner, stored and put back alike. The frame's corner is
-    // unknown until the window manager has framed the window, and a frame corner put back as the
-    // client's would creep up by the title bar at every start.
-    setGeometry(QRect(where, size()));
-}
-
 void MainWindow::placeAt(int top, int left) {
     const QPoint where(twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi()));
     // A place on a screen that is gone would leave the window out of reach.
     if (!QGuiApplication::screenAt(where))
         return;
-    moveClientTo(where);
+    moveClientTo(this, where);
     placed_ = true;
 }
 
@@ -429,7 +430,7 @@ void MainWindow::restoreFromTray() {
     // (stored, or shown in the normal state) the window manager's choice stands.
     if (placed_ && actions_.restorePosition) {
         const auto [top, left] = actions_.restorePosition();
-        moveClientTo({twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi())});
+        moveClientTo(this, {twipsToPixels(left, logicalDpiX()), twipsToPixels(top, dpi())});
     }
     show();
     raise();

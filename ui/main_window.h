@@ -99,7 +99,6 @@ private:
     void refreshControl(const std::string& name);
     void showPtt();
     void reportPosition();
-    void moveClientTo(QPoint where);
     void placeholder(const QString& caption);
     int dpi() const;
 

@@ -2,7 +2,9 @@
 
 #include <iostream>
 
-#include <QMessageBox>
+#include <QEventLoop>
+
+#include "message_boxes.h"
 
 namespace vox {
 
@@ -19,16 +21,28 @@ void MessageBoxUserInterface::showMessage(MessageIcon icon, const std::string& t
     const QMessageBox::Icon qicon = icon == MessageIcon::Error     ? QMessageBox::Critical
                                     : icon == MessageIcon::Warning ? QMessageBox::Warning
                                                                    : QMessageBox::Information;
-    QMessageBox box(qicon, QString::fromStdString(caption), body, QMessageBox::Ok, parent_);
-    open_ = &box;
-    box.exec();
-    open_ = nullptr;
+    QPointer<QMessageBox> box =
+        openMessageBox(parent_, qicon, QString::fromStdString(caption), body);
+    open_ = box;
+    if (running_)
+        return;
+    auto isOpen = [&box] { return box && box->isVisible(); };
+    if (wait_) {
+        wait_(isOpen);
+    } else {
+        QEventLoop loop;
+        QObject::connect(box, &QDialog::finished, &loop, &QEventLoop::quit);
+        if (isOpen())
+            loop.exec();
+    }
+    // A stop ends the wait with the box still up.
+    if (box)
+        box->done(QMessageBox::Ok);
 }
 
 void MessageBoxUserInterface::closeAll() {
     closed_ = true;
-    if (open_)
-        open_->done(QMessageBox::Ok);
+    closeOpenMessageBoxes();
 }
 
 }  // namespace vox

@@ -1,8 +1,9 @@
 #include "mixer_launcher.h"
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+
+#include "message_boxes.h"
 
 namespace vox {
 
@@ -14,12 +15,8 @@ MixerLauncher::MixerLauncher(QWidget* parent, Starter start, Warner warn)
         };
     if (!warn_) {
         QPointer<QWidget> owner(parent);
-        // Not modal: the station's timers keep running while the warning is up.
         warn_ = [owner](const QString& title, const QString& text) {
-            auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->setModal(false);
-            box->show();
+            openMessageBox(owner, QMessageBox::Warning, title, text);
         };
     }
 }

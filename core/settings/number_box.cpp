@@ -23,6 +23,15 @@ std::int16_t wholeFromBox(const std::string& text) {
     return static_cast<std::int16_t>(whole);
 }
 
+std::optional<std::string> storedIfNotANumber(const std::string& text, NumberBoxKind kind) {
+    const double stored =
+        kind == NumberBoxKind::Whole ? double(wholeFromBox(text)) : realFromBox(text);
+    const std::optional<double> typed = wholeNumber(text);
+    if (typed && *typed == stored)
+        return std::nullopt;
+    return boxText(stored);
+}
+
 std::string boxText(double value) {
     if (value == 0)
         return "0";  // never "-0"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vox {
@@ -15,6 +16,13 @@ double realFromBox(const std::string& text);
 // A 16-bit whole-number setting: rounded to the nearest whole number (halves to even), and a
 // number beyond the range is clamped to its end rather than wrapped ("70000" -> 32767).
 std::int16_t wholeFromBox(const std::string& text);
+
+enum class NumberBoxKind { Real, Whole };
+
+// What OK will store from a box whose text is not the number stored ("abc" -> "0", "5 min" ->
+// "5", "70000" -> "32767" in a whole box); nothing when the text is that number. The owner is told
+// while typing, and the event log names the field.
+std::optional<std::string> storedIfNotANumber(const std::string& text, NumberBoxKind kind);
 
 // A setting shown in its box as decimal text: "5", "0.5", "-2".
 std::string boxText(double value);

@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "mnemonics.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,6 +47,12 @@ protected:
         return w;
     }
 
+    // Every remote-node slot holds a call, so every button can be used.
+    void callsInEverySlot() {
+        for (int i = 0; i < 8; ++i)
+            panel.setCaption("cmdRemoteNode" + std::to_string(i), "K1AB" + std::to_string(i));
+    }
+
     FrontPanel panel;
     MainWindowActions actions;
     std::vector<std::string> pressed;
@@ -60,6 +67,7 @@ std::vector<std::string> clickables() {
 }
 
 TEST_F(MainWindowTest, BusyChannelDisablesTheButtonsAndShowsTheRedLight) {
+    callsInEverySlot();
     MainWindow& w = window();
     for (const auto& b : FrontPanel::buttons())
         ASSERT_TRUE(w.control(b)->isEnabled()) << b;
@@ -75,6 +83,26 @@ TEST_F(MainWindowTest, BusyChannelDisablesTheButtonsAndShowsTheRedLight) {
         EXPECT_EQ(w.statusView().showsGreenLight(), !busy);
         EXPECT_FALSE(w.statusView().label(1)->pixmap().isNull());
     }
+}
+
+// A blank remote-node button has nothing to connect to: it stays off, and says where to set a
+// call, until its slot has one.
+TEST_F(MainWindowTest, EmptyRemoteNodeButtonsAreOffAndSayWhereToSetACall) {
+    MainWindow& w = window();
+    for (int i = 0; i < 8; ++i) {
+        QWidget* b = w.control("cmdRemoteNode" + std::to_string(i));
+        EXPECT_FALSE(b->isEnabled()) << i;
+        EXPECT_TRUE(b->toolTip().contains("Setup > Remote Nodes")) << i;
+    }
+    panel.setCaption("cmdRemoteNode2", "W1AW-L");
+    EXPECT_TRUE(w.control("cmdRemoteNode2")->isEnabled());
+    EXPECT_TRUE(w.control("cmdRemoteNode2")->toolTip().isEmpty());
+    // A busy channel still wins over a call.
+    panel.setEnabled("cmdRemoteNode2", false);
+    EXPECT_FALSE(w.control("cmdRemoteNode2")->isEnabled());
+    panel.setEnabled("cmdRemoteNode2", true);
+    panel.setCaption("cmdRemoteNode2", "  ");
+    EXPECT_FALSE(w.control("cmdRemoteNode2")->isEnabled()) << "blanks are no call";
 }
 
 TEST_F(MainWindowTest, MirrorsCaptionsChecksAndPanelsWithoutPressingAnything) {
@@ -112,6 +140,7 @@ TEST_F(MainWindowTest, PttLabelIsBoldRedOnlyWhileKeyed) {
 }
 
 TEST_F(MainWindowTest, EveryControlPressesItsOwnHandler) {
+    callsInEverySlot();
     for (const auto& name : clickables()) {
         pressed.clear();
         auto* b = get<QAbstractButton>(name);
@@ -131,6 +160,7 @@ TEST_F(MainWindowTest, EveryControlPressesItsOwnHandler) {
 }
 
 TEST_F(MainWindowTest, NoButtonKeepsTheFocus) {
+    callsInEverySlot();
     MainWindow& w = window();
     w.show();
     auto* text = get<QLineEdit>("tbFileName");
@@ -183,7 +213,7 @@ TEST_F(MainWindowTest, MenuBarFollowsTheMenuTable) {
         QStringList items;
         if (a->menu())
             for (QAction* item : a->menu()->actions())
-                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+                items << (item->isSeparator() ? QStringLiteral("-") : shownCaption(item->text()));
         EXPECT_EQ(items, expected[i].second) << expected[i].first.toStdString();
     }
     EXPECT_EQ(window().menuAction("mnuHelpShow")->shortcut(), QKeySequence(Qt::Key_F1));

@@ -3,9 +3,13 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstring>
+
+#include "client_position.h"
 
 namespace vox {
 namespace {
@@ -66,8 +70,9 @@ DtmfPad::DtmfPad(Send onSend, QWidget* owner)
     layout->addWidget(dummy_);
 
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The owner's client corner, taken as the pad's own: both frames then line up.
     if (owner)
-        move(owner->pos());
+        moveClientTo(this, owner->geometry().topLeft());
 }
 
 void DtmfPad::append(char key) {
@@ -90,6 +95,31 @@ void DtmfPad::send() {
     focusDummy();
     if (send_)
         send_(digits);
+}
+
+void DtmfPad::keyPressEvent(QKeyEvent* event) {
+    // The pad takes the keyboard as its buttons: the keys, Backspace, Enter = Send, Esc = Done.
+    const QString text = event->text().toUpper();
+    const char key = text.size() == 1 ? text.front().toLatin1() : '\0';
+    if (key != '\0' && std::strchr(kKeys, key)) {
+        append(key);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Backspace:
+            digits_.chop(1);
+            text_->setText(digits_);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            send();
+            return;
+        case Qt::Key_Escape:
+            close();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 bool DtmfPad::event(QEvent* event) {

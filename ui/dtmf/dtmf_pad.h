@@ -18,7 +18,8 @@ char dtmfPadKey(int index);
 // frmDTMF: a keypad that hands a typed sequence to the dispatcher as if the node had heard it,
 // so commands can be tried without a radio. Buttons cmdDTMF0..cmdDTMF15, the read-only Text1,
 // cmdClear, Command1 (Send) and cmdClose (Done); Dummy keeps the focus off the buttons so a key
-// press cannot send twice.
+// press cannot send twice. The keyboard works the pad: 0-9 * # A-D, Backspace, Enter sends,
+// Escape is Done.
 class DtmfPad : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +32,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void append(char key);

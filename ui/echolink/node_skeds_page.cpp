@@ -4,6 +4,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
+#include <iterator>
 
 namespace vox {
 namespace {
@@ -32,8 +34,10 @@ std::string s(const QLineEdit* edit) {
 NodeSkedsPage::NodeSkedsPage(QWidget* parent) : SetupPage(parent) {
     auto* grid = new QGridLayout(this);
     int column = 0;
+    // Check boxes and their headers sit in the middle of their columns, and the day columns are
+    // all as wide as the widest day, so the days read as an even row.
     auto header = [&](const char* text) {
-        grid->addWidget(new QLabel(QString::fromLatin1(text), this), 0, column++);
+        grid->addWidget(new QLabel(QString::fromLatin1(text), this), 0, column++, Qt::AlignHCenter);
     };
     header("Node Call");
     header("Auto");
@@ -44,6 +48,13 @@ NodeSkedsPage::NodeSkedsPage(QWidget* parent) : SetupPage(parent) {
     for (const char* label : kDayLabels)
         header(label);
     header("DTMF");
+
+    const int firstDay = column - 1 - static_cast<int>(std::size(kDayLabels));
+    int dayWidth = 0;
+    for (const char* day : kDayLabels)
+        dayWidth = std::max(dayWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(day)));
+    for (int d = 0; d < static_cast<int>(std::size(kDayLabels)); ++d)
+        grid->setColumnMinimumWidth(firstDay + d, dayWidth + 8);
 
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
         RowWidgets& r = rows_[static_cast<std::size_t>(i)];
@@ -59,7 +70,7 @@ NodeSkedsPage::NodeSkedsPage(QWidget* parent) : SetupPage(parent) {
         auto box = [&](const char* name) {
             auto* b = new QCheckBox(this);
             b->setObjectName(named(name, i));
-            grid->addWidget(b, line, column++);
+            grid->addWidget(b, line, column++, Qt::AlignHCenter);
             return b;
         };
         r.node = edit("tbRemoteNode", 110);

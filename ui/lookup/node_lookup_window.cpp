@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "lookup/lookup_request.h"
+#include "mnemonics.h"
 
 namespace vox {
 
@@ -50,6 +52,7 @@ NodeLookupWindow::NodeLookupWindow(Find find, QWidget* parent)
             findIt();
     });
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    assignMnemonics(this);
 }
 
 void NodeLookupWindow::findIt() {
@@ -79,6 +82,15 @@ void NodeLookupWindow::findIt() {
 void NodeLookupWindow::lookUp(const QString& call) {
     callBox_->setText(call);
     findButton_->click();
+}
+
+void NodeLookupWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape is Done, as in a dialog.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void NodeLookupWindow::closeEvent(QCloseEvent* event) {

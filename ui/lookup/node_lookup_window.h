@@ -29,6 +29,7 @@ public:
 protected:
     // Closing deletes the window; during a lookup only once the lookup has returned to it.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void findIt();

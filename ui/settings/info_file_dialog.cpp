@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QMessageBox>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTreeView>
 
+#include "message_boxes.h"
 #include "settings/info_file_setup.h"
 
 namespace vox {
@@ -40,6 +42,14 @@ InfoFileDialog::InfoFileDialog(SetupDialog::Current current, SetupDialog::Apply 
             cancel->setObjectName(QStringLiteral("Command2"));
     }
     setModal(false);
+    // The detail view, wide enough that no column is cut off: the name takes what is left.
+    setViewMode(QFileDialog::Detail);
+    if (auto* tree = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        tree->header()->setStretchLastSection(false);
+        tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    resize(760, 440);
 }
 
 void InfoFileDialog::open() {
@@ -85,8 +95,8 @@ void InfoFileDialog::select(const std::string& folder, const std::string& fileNa
     infoPickerSelect(folder, fileName, changed);
     const ApplyResult result = apply_(changed);
     if (!result.ok)
-        QMessageBox::information(this, QStringLiteral("File Error"),
-                                 QString::fromStdString(result.message));
+        openMessageBox(parentWidget(), QMessageBox::Information, QStringLiteral("File Error"),
+                       QString::fromStdString(result.message));
     done(QDialog::Accepted);
 }
 

@@ -1,12 +1,15 @@
 #include "settings/setup_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "client_position.h"
+#include "message_boxes.h"
+#include "mnemonics.h"
+#include "reading_order.h"
 #include "settings/setup_page.h"
 
 namespace vox {
@@ -40,15 +43,25 @@ void SetupDialog::addPage(SetupPage* page) {
     tabs_->addTab(page, page->title());
     // One page needs no tabs.
     tabs_->tabBar()->setVisible(pages_.size() > 1);
+    setTabsInReadingOrder(this);
+    assignMnemonics(this);
 }
 
 void SetupDialog::open() {
     const Settings settings = current_();
     for (SetupPage* page : pages_)
         page->load(settings);
+    // Opened again, it comes back where it was, not a title bar higher or lower each time.
+    if (place_ && !isVisible())
+        moveClientTo(this, *place_);
     show();
     raise();
     activateWindow();
+}
+
+void SetupDialog::hideEvent(QHideEvent* event) {
+    place_ = geometry().topLeft();
+    QDialog::hideEvent(event);
 }
 
 bool SetupDialog::applyPages() {
@@ -57,15 +70,22 @@ bool SetupDialog::applyPages() {
         QString problem;
         if (!page->save(copy, &problem)) {
             tabs_->setCurrentWidget(page);
-            QMessageBox::information(this, windowTitle(), problem);
+            // The box that keeps the dialog open carries the program's title, like every
+            // other box of the pages.
+            openMessageBox(this, QMessageBox::Information, QStringLiteral("Voxclock TTS"), problem);
             return false;
         }
     }
     const ApplyResult result = apply_(copy);
     if (!result.ok) {
-        QMessageBox::information(this, windowTitle(), QString::fromStdString(result.message));
+        openMessageBox(this, QMessageBox::Information, windowTitle(),
+                       QString::fromStdString(result.message));
         return false;
     }
+    if (log_)
+        for (SetupPage* page : pages_)
+            for (const std::string& line : page->slipLines())
+                log_(line);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,17 @@ public:
     void open() override;
     // What OK does: false (and the dialog stays open) when a page or the apply refused.
     bool applyPages();
+    // Where the pages' notes about values taken other than as typed go (the event log).
+    void setLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
     Current current_;
+    std::optional<QPoint> place_;  // the client corner it had when last closed
     Apply apply_;
+    std::function<void(const std::string&)> log_;
     QTabWidget* tabs_;
     std::vector<SetupPage*> pages_;
 };

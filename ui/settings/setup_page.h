@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <QString>
 #include <QWidget>
 
@@ -16,6 +19,8 @@ public:
     virtual void load(const Settings& settings) = 0;
     // False with a message for the owner when a value cannot be taken as typed.
     virtual bool save(Settings& settings, QString* problem) const = 0;
+    // Event-log lines about values taken other than as typed, written once OK has applied.
+    virtual std::vector<std::string> slipLines() const { return {}; }
 };
 
 }  // namespace vox

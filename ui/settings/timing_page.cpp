@@ -74,6 +74,13 @@ TimingPage::TimingPage(StoreNow storeNow, QWidget* parent)
     alone(cbTimeAfterConn_);
     line(label("Record MAX (min)", tbRecordMax_), tbRecordMax_, nullptr);
 
+    marks_.watch(tbTXdelay_, NumberBoxKind::Real, "TX delay seconds");
+    marks_.watch(tbCWMinutes_, NumberBoxKind::Whole, "CW ID minutes");
+    marks_.watch(tbFan_, NumberBoxKind::Whole, "Fan minutes");
+    marks_.watch(tbActiveMinutes_, NumberBoxKind::Whole, "Activity reminder minutes");
+    marks_.watch(tbBusyMinutes_, NumberBoxKind::Whole, "Busy reminder minutes");
+    marks_.watch(tbRecordMax_, NumberBoxKind::Whole, "Record MAX minutes");
+
     // The one change that Cancel does not undo.
     QObject::connect(cbID_, &QCheckBox::clicked, this, [this](bool on) {
         if (storeNow_)

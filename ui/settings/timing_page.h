@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/number_box_marks.h"
 #include "settings/setup_dialog.h"
 #include "settings/setup_page.h"
 #include "settings/store_now.h"
@@ -18,9 +19,11 @@ public:
     QString title() const override;
     void load(const Settings& settings) override;
     bool save(Settings& settings, QString* problem) const override;
+    std::vector<std::string> slipLines() const override { return marks_.slipLines(); }
 
 private:
     StoreNow storeNow_;
+    NumberBoxMarks marks_;
     QLineEdit *tbTXdelay_, *tbCWMinutes_, *tbFan_, *tbActiveMinutes_, *tbBusyMinutes_,
         *tbRecordMax_;
     QCheckBox *cbCWID_, *cbID_, *cbVoiceID_, *cbIDisPassive_, *cbBurst_, *cbActive_, *cbBusy_,

@@ -5,8 +5,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 
+#include "message_boxes.h"
 #include "settings/voice_setup.h"
 
 namespace vox {
@@ -29,7 +29,8 @@ VoicePage::VoicePage(StoreNow storeNow, ShowMessage showMessage, QWidget* parent
     : SetupPage(parent), storeNow_(std::move(storeNow)), showMessage_(std::move(showMessage)) {
     if (!showMessage_)
         showMessage_ = [this](const QString& text) {
-            QMessageBox::information(this, QString::fromLatin1(kVoiceCaption), text);
+            openMessageBox(window(), QMessageBox::Information, QString::fromLatin1(kVoiceCaption),
+                           text);
         };
     cbGoodBeforeTTS_ = checkBox(this, "cbGoodBeforeTTS", "Use Preamble For TTS");
     cbTTSConn_ = checkBox(this, "cbTTSConn", "TTS for Local Conn/Disc");

@@ -6,9 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "message_boxes.h"
 
 namespace vox {
 
@@ -49,9 +50,9 @@ WxSetupPage::WxSetupPage(std::string programRoot, QWidget* parent, ShowMessage s
       showMessage_(std::move(showMessage)) {
     if (!showMessage_)
         showMessage_ = [this](const WxSetupMessage& m) {
-            QMessageBox box(m.informationIcon ? QMessageBox::Information : QMessageBox::NoIcon,
-                            QStringLiteral("Voxclock TTS"), q(m.text), QMessageBox::Ok, this);
-            box.exec();
+            openMessageBox(window(),
+                           m.informationIcon ? QMessageBox::Information : QMessageBox::NoIcon,
+                           QStringLiteral("Voxclock TTS"), q(m.text));
         };
     auto* layout = new QVBoxLayout(this);
 
@@ -73,6 +74,7 @@ WxSetupPage::WxSetupPage(std::string programRoot, QWidget* parent, ShowMessage s
     warnMinutes_ = new QLineEdit(frame1);
     warnMinutes_->setObjectName(QStringLiteral("tbWarnMinutes"));
     warnMinutes_->setFixedWidth(50);
+    marks_.watch(warnMinutes_, NumberBoxKind::Whole, "WX warning minutes");
     warnRow->addWidget(warn_);
     warnRow->addWidget(warnMinutes_);
     warnRow->addWidget(new QLabel(QStringLiteral("minutes."), frame1));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "settings/number_box_marks.h"
 #include "settings/setup_dialog.h"
 #include "settings/setup_page.h"
 #include "weather/wx_setup_rules.h"
@@ -33,11 +34,14 @@ public:
     // keeps the dialog open (its message is the problem).
     bool save(Settings& settings, QString* problem) const override;
 
+    std::vector<std::string> slipLines() const override { return marks_.slipLines(); }
+
     WxSetupValues values() const;
 
 private:
     std::string programRoot_;
     ShowMessage showMessage_;
+    NumberBoxMarks marks_;
     QLineEdit* wxUrl_ = nullptr;
     QLineEdit* area_ = nullptr;
     QLineEdit* nodeCall_ = nullptr;

@@ -53,6 +53,24 @@ TEST(NumberBox, TakesTheNumberTheTrimmedTextStartsWithAndHoldsItTo16Bits) {
     }
 }
 
+TEST(NumberBox, TellsWhatIsStoredWhenTheTextIsNotThatNumber) {
+    struct Case {
+        const char* typed;
+        NumberBoxKind kind;
+        std::optional<std::string> stored;  // nothing: the text is the number stored
+    };
+    const Case cases[] = {
+        {"10", NumberBoxKind::Whole, std::nullopt}, {"  12 ", NumberBoxKind::Whole, std::nullopt},
+        {"-3", NumberBoxKind::Whole, std::nullopt}, {"0.75", NumberBoxKind::Real, std::nullopt},
+        {"abc", NumberBoxKind::Whole, "0"},         {"", NumberBoxKind::Whole, "0"},
+        {"12 minutes", NumberBoxKind::Whole, "12"}, {"2.5", NumberBoxKind::Whole, "2"},
+        {"70000", NumberBoxKind::Whole, "32767"},   {"1,5", NumberBoxKind::Real, "1"},
+        {"abc", NumberBoxKind::Real, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(storedIfNotANumber(c.typed, c.kind), c.stored) << c.typed;
+}
+
 TEST(NumberBox, ShowsSettingsAsPlainDecimalText) {
     EXPECT_EQ(boxText(0.5), "0.5");
     EXPECT_EQ(boxText(0.75), "0.75");

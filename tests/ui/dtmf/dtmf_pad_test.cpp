@@ -13,6 +13,7 @@
 
 #include "../../core/app/station_fixture.h"
 #include "main_window.h"
+#include "mnemonics.h"
 
 namespace vox {
 namespace {
@@ -185,7 +186,7 @@ TEST(DtmfPadMenu, TheMenuItemsOpenTheSetupDialogAndThePad) {
     actions.dialogs["mnuDTMF"] = [&] { opened.push_back("frmDTMF"); };
     actions.openDialog = [&](const QString& caption) { opened.push_back(caption.toStdString()); };
     MainWindow window(panel, actions, true);
-    EXPECT_EQ(window.menuAction("mnuSetupDTMF")->text().toStdString(), "DTMF Cmds");
+    EXPECT_EQ(shownCaption(window.menuAction("mnuSetupDTMF")->text()).toStdString(), "DTMF Cmds");
     EXPECT_EQ(window.menuAction("mnuDTMF")->text().toStdString(), "DTMF &Pad");
     window.menuAction("mnuSetupDTMF")->trigger();
     window.menuAction("mnuDTMF")->trigger();

@@ -2,6 +2,7 @@
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
 #include "../widget_helpers.h"
 #include "dtmf/dtmf_setup_page.h"
+#include "mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -92,7 +93,7 @@ TEST_F(DtmfSetupDialogTest, ShowsEachCodeUnderItsCaptionInOrderAndTheSwitches) {
 
     std::map<QString, QLabel*> labels;
     for (QLabel* l : dialog->findChildren<QLabel*>())
-        labels[l->text()] = l;
+        labels[shownCaption(l->text())] = l;
     int above = -1;
     for (const CodeBox& row : kCodeBoxes) {
         SCOPED_TRACE(row.box);
@@ -108,7 +109,7 @@ TEST_F(DtmfSetupDialogTest, ShowsEachCodeUnderItsCaptionInOrderAndTheSwitches) {
     for (const SwitchBox& row : kSwitches) {
         auto* box = named<QCheckBox>(dialog.get(), row.box);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text().toStdString(), row.caption);
+        EXPECT_EQ(shownCaption(box->text()).toStdString(), row.caption);
         EXPECT_EQ(box->isChecked(), record.*row.flag == 1) << row.box;
     }
 }

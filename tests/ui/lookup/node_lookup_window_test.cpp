@@ -11,6 +11,7 @@
 #include "base/virtual_time.h"
 #include "lookup/node_lookup.h"
 #include "lookup/node_lookup_window.h"
+#include "mnemonics.h"
 
 namespace vox {
 namespace {
@@ -57,8 +58,8 @@ TEST(NodeLookupWindow, ShowsThatItIsLookingUpWhileTheStationRunsOn) {
     EXPECT_EQ(rig.out(), " \n");
     EXPECT_TRUE(rig.child<QPlainTextEdit>("OutBox")->isReadOnly());
     auto* find = rig.child<QPushButton>("Command1");
-    EXPECT_EQ(find->text(), "Find It");
-    EXPECT_EQ(rig.child<QPushButton>("Command2")->text(), "Done");
+    EXPECT_EQ(shownCaption(find->text()), "Find It");
+    EXPECT_EQ(shownCaption(rig.child<QPushButton>("Command2")->text()), "Done");
 
     rig.http.serve(rig.url("W1AW"), "[USER]W1AW|123|Newington|now[/USER]", 2.0);
     int ticks = 0;

@@ -1,6 +1,7 @@
 // The weather setup page, offscreen: it shows the settings, and OK stores what the owner changed
 // by the core's rules, with the warnings shown and nothing stored on Cancel.
 #include "weather/wx_setup_page.h"
+#include "mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -67,11 +68,11 @@ TEST_F(WxSetupPageTest, LoadsTheSettingsIntoItsNamedControls) {
     EXPECT_FALSE(get<QCheckBox>("cbWxWarn")->isChecked());
     EXPECT_EQ(get<QLineEdit>("tbWarnMinutes")->text(), "20");
     EXPECT_TRUE(get<QRadioButton>("Option2")->isChecked());
-    EXPECT_EQ(get<QRadioButton>("Option1")->text(), "WM-918 and FreeWX");
+    EXPECT_EQ(shownCaption(get<QRadioButton>("Option1")->text()), "WM-918 and FreeWX");
     EXPECT_EQ(get<QLineEdit>("tbLocalWxFile")->text().toStdString(), folder.path + "/vws/");
     QStringList labels;
     for (const QLabel* l : page->findChildren<QLabel*>())
-        labels << l->text();
+        labels << shownCaption(l->text());
     EXPECT_TRUE(labels.contains("TTS Area Name:"));
     EXPECT_TRUE(labels.contains("minutes."));
 }
