@@ -2,8 +2,11 @@
 # Checks the desktop program where the offscreen tests cannot look: under a real X server (Xvfb)
 # with a window manager (openbox) and a system tray (wmdocker).
 #   - SIGTERM ends the program with status 0 during the start-up wait, behind a first-run
-#     message box, and while running with the window shown;
-#   - on a fresh folder the first restore from the tray keeps the window's own place;
+#     message box, behind a setup dialog's message box, and while running with the window shown;
+#   - on a fresh folder the first restore from the tray keeps the window's own place, and a
+#     window dragged on the first run comes back from the tray where it was dragged;
+#   - the DTMF pad opens at the main window's top-left, and a setup dialog opened again stays
+#     where it was;
 #   - at every start one left click on the tray icon shows the window, in the normal state;
 #   - with the window shown at each exit, the stored ScrnTop/ScrnLeft stay put over restarts.
 # usage: scripts/x11-window-check.sh [BUILD_DIR] [STARTS]    (defaults: build-test, 10)
@@ -173,6 +176,87 @@ if [ ! -f "$home/voxclock.ini" ]; then
     stop
     [ -f "$home/voxclock.ini" ] || fail "could not prepare a program folder"
 fi
+
+# --- One run with nothing stored: places, the pad, the setup dialogs and a box behind OK ---
+[ -z "$(stored)" ] || fail "a position was stored before the first shown run"
+start "$home" "$tmp/places.log"
+if icon="$(await 40 tray_icon)"; then
+    sleep 1
+    xdotool mousemove --window "$icon" 10 10 click 1
+    if win="$(await 5 normal_main_window)"; then
+        sleep 0.5
+        # The owner drags the window; to the tray and back, it must come back there.
+        xdotool windowmove --sync "$win" 150 120
+        sleep 0.5
+        dragged="$(client_corner "$win")"
+        xdotool mousemove --window "$icon" 10 10 click 3
+        sleep 0.5
+        xdotool mousemove --window "$icon" 10 10 click 1
+        win="$(await 5 normal_main_window)" || true
+        sleep 0.5
+        back="$(client_corner "$win")"
+        [ "$back" = "$dragged" ] &&
+            pass "first run: back from the tray where it was dragged ($back)" ||
+            fail "first run: dragged to ($dragged), back from the tray at ($back)"
+
+        # The DTMF pad opens at the window's top-left (Alt+P is its menu item).
+        xdotool windowactivate --sync "$win" key alt+p
+        if pad="$(await 5 xdotool search --onlyvisible --pid "$program" --name '^DTMF Pad $')"; then
+            sleep 0.5
+            [ "$(client_corner "$pad")" = "$(client_corner "$win")" ] &&
+                pass "the DTMF pad opens at the main window's top-left" ||
+                fail "the DTMF pad at ($(client_corner "$pad")), the window at ($(client_corner "$win"))"
+            xdotool windowactivate --sync "$pad" key Escape
+        else
+            fail "Alt+P opened no DTMF pad"
+        fi
+
+        # A setup dialog opened again stays where it was (Setup > WX Setup is Alt+S, W).
+        wx_dialog() { xdotool search --onlyvisible --pid "$program" --name '^WX Setup$' | head -1; }
+        corners=()
+        for _ in 1 2 3; do
+            xdotool windowactivate --sync "$win" key alt+s
+            sleep 0.3
+            xdotool key w
+            if dialog="$(await 5 wx_dialog)"; then
+                sleep 0.5
+                corners+=("$(client_corner "$dialog")")
+                xdotool windowactivate --sync "$dialog" key Escape
+                sleep 0.5
+            fi
+        done
+        if [ ${#corners[@]} = 3 ] && [ "${corners[0]}" = "${corners[1]}" ] &&
+            [ "${corners[1]}" = "${corners[2]}" ]; then
+            pass "WX Setup opened three times at one place (${corners[0]})"
+        else
+            fail "WX Setup opened at: ${corners[*]:-nowhere}"
+        fi
+
+        # OK without Weather Exchange opens a box; SIGTERM behind it still ends the program.
+        xdotool windowactivate --sync "$win" key alt+s
+        sleep 0.3
+        xdotool key w
+        if dialog="$(await 5 wx_dialog)"; then
+            xdotool windowactivate --sync "$dialog" key Return
+            if await 5 message_box >/dev/null; then
+                stop
+                [ "$rc" = 0 ] && pass "SIGTERM behind WX Setup's message box: exit 0" ||
+                    fail "SIGTERM behind WX Setup's message box: $rc"
+            else
+                fail "WX Setup's OK showed no message box"
+            fi
+        else
+            fail "Alt+S, W opened no WX Setup"
+        fi
+    else
+        fail "first run: one tray click did not show the window"
+    fi
+else
+    fail "first run: no tray icon"
+fi
+[ -n "$program" ] && stop
+# The starts below begin with nothing stored again.
+rm -f "$store"
 
 # --- Tray click and window position over restarts ---
 first_corner=""
