@@ -244,7 +244,8 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
         d.main->menuAction("mnuSimulator")->trigger();
         d.main->restoreFromTray();
         d.main->menuAction("mnuSetupDTMF")->trigger();
-        for (const char* menu : {"mnuTiming", "mnuVoice", "mnuSetupSoundDevice", "mnuSetupWavFile"})
+        for (const char* menu : {"mnuSetupRemoteNodes", "mnuTiming", "mnuVoice",
+                                 "mnuSetupSoundDevice", "mnuSetupWavFile"})
             d.main->menuAction(menu)->trigger();
         d.main->menuAction("mnuDTMF")->trigger();
         for (const char* key : {"cmdDTMF1", "cmdDTMF1", "cmdDTMF10"})
@@ -260,9 +261,9 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             const bool ok =
                 save(d.main.get(), "main-window.png") &&
                 save(d.simulator, "simulator-window.png") && save(d.dtmfSetup, "dtmf-setup.png") &&
-                save(d.dtmfPad, "dtmf-pad.png") && save(d.timing, "timing.png") &&
-                save(d.voiceSetup, "voice.png") && save(d.soundDevice, "sound-device.png") &&
-                save(d.infoFile, "info-file.png");
+                save(d.dtmfPad, "dtmf-pad.png") && save(d.nodeSkeds, "remote-nodes.png") &&
+                save(d.timing, "timing.png") && save(d.voiceSetup, "voice.png") &&
+                save(d.soundDevice, "sound-device.png") && save(d.infoFile, "info-file.png");
             if (!save(d.lookup->window(), "lookup.png"))
                 std::cerr << "the lookup window's screenshot failed" << std::endl;
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")

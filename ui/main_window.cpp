@@ -118,6 +118,10 @@ void MainWindow::buildControls() {
     timeLayout->addWidget(addCheckBox("cbHour", QStringLiteral("Hour")));
     timeLayout->addWidget(addCheckBox("cbHalfHour", QStringLiteral("Half Hour")));
     timeLayout->addWidget(addCheckBox("cbQuarterHour", QStringLiteral("Quarter Hour")));
+    // Room where Xmit File shows its file name, so the two frames' rows line up.
+    auto* gap = new QWidget;
+    gap->setFixedHeight(QLineEdit().sizeHint().height());
+    timeLayout->addWidget(gap);
     timeLayout->addWidget(addButton("CMDTime", QStringLiteral("Xmit Time")));
     grid->addWidget(xmitTime, 0, 0);
 
@@ -138,6 +142,7 @@ void MainWindow::buildControls() {
     grid->addWidget(xmitFile, 0, 1);
 
     auto* misc = new QVBoxLayout;
+    beside_ = misc;
     misc->addWidget(addCheckBox("cbAutoOverride", QStringLiteral("No Auto Connects")));
     misc->addWidget(addCheckBox("cbNoText", QStringLiteral("No TTS Text Msg")));
     misc->addWidget(addButton("Command1", QStringLiteral("CW ID")));
@@ -453,7 +458,23 @@ void MainWindow::closeForShutdown() {
     close();
 }
 
+void MainWindow::alignBesideColumn() {
+    // The column beside the two frames has no frame title above it: its rows start level with
+    // the frames' first rows. Known once the style has laid the frames out, at the first show.
+    const int drop = control("cbHour")->mapTo(this, QPoint()).y() -
+                     control("cbAutoOverride")->mapTo(this, QPoint()).y();
+    if (drop > 0) {
+        beside_->setContentsMargins(0, drop, 0, 0);
+        layout()->activate();
+    }
+}
+
 bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Show && !besideAligned_) {
+        besideAligned_ = true;
+        layout()->activate();
+        alignBesideColumn();
+    }
     const bool result = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         focusDummy();

@@ -17,6 +17,7 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 namespace vox {
@@ -100,6 +101,9 @@ private:
     void showPtt();
     void reportPosition();
     void placeholder(const QString& caption);
+    void alignBesideColumn();
+    QLayout* beside_ = nullptr;  // the column beside the Xmit frames
+    bool besideAligned_ = false;
     int dpi() const;
 
     FrontPanel& panel_;

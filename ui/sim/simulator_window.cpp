@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "mnemonics.h"
 #include "pictures.h"
 
 namespace vox {
@@ -113,6 +114,7 @@ SimulatorWindow::SimulatorWindow(SimulatorDesk desk, QWidget* parent)
                      [this](bool on) { send("remote " + onOff(on).toStdString()); });
     QObject::connect(busy_, &QCheckBox::clicked, this,
                      [this](bool on) { send("busy " + onOff(on).toStdString()); });
+    assignMnemonics(this);
     refresh();
 }
 
