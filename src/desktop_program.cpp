@@ -302,7 +302,8 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     d.lookup = std::make_unique<NodeLookupDesk>(
         host.station().web(), host.station().webConf().lookupUrl,
         [&host] { return host.station().nodeCallsign(); },
-        ProgramVersion{VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});
+        ProgramVersion{VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH},
+        [&host](const std::string& line) { host.station().eventLog().LogEvent(line); });
     d.main =
         std::make_unique<MainWindow>(host.station().panel(), actionsFor(d, host), d.trayAvailable);
     d.open = documentOpener(desktopUrlOpener(), d.document, d.main.get());

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/event_log.h"
 #include "base/program_folder.h"
 #include "base/runtime.h"
 #include "base/web_fetch.h"
@@ -63,8 +64,12 @@ int runLookupCommand(int argc, char** argv) {
         Runtime rt(clock, loop);
         WebClient http(loop, conf.web.timeoutSeconds);
         WebFetcher web(rt, &http, nullptr, conf.web.timeoutSeconds);
-        NodeLookup lookup(web, conf.web.lookupUrl, [&conf] { return conf.callsign; },
-                          {VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH});
+        // Why a lookup failed goes to the event log too, where the owner looks for it.
+        EventLog eventLog(folder, clock);
+        NodeLookup lookup(
+            web, conf.web.lookupUrl, [&conf] { return conf.callsign; },
+            {VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR, VOXCLOCK_VERSION_PATCH},
+            [&eventLog](const std::string& line) { eventLog.LogEvent(line); });
         result = lookup.find(call);
     }
 

@@ -278,6 +278,9 @@ Station::Station(StationPorts ports, WindowHooks hooks)
     panel_.bindSettings(&settings_);
     watchdog_.setLimit(ports.maxTxSeconds);
     speech_.onPttChanged = [this](bool on) { watchdog_.pttChanged(on); };
+    // While we are keyed, no other part's tick may wait for the channel or speak inside the
+    // waits of the work that keyed: its tick runs once the transmitter is released.
+    rt_.setAirHeld([this] { return speech_.pttHeld(); });
     timers_[TimerName::tLabelUpdate].setOnTick([] {});
     controls_.on(Control::lblTwo, [this] { speech_.SilenceVoice(); });
     controls_.on(Control::Command2, [this] {
@@ -309,6 +312,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
 }
 
 Station::~Station() {
+    rt_.setAirHeld({});
     panel_.unsubscribe(panelListener_);
 }
 

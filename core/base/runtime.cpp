@@ -22,6 +22,8 @@ void Timer::setInterval(int ms) {
 void Timer::setEnabled(bool on) {
     if (on && !enabled_)
         nextDueUs_ = rt_.nowUs() + intervalMs_ * 1000LL;
+    if (!on)
+        deferred_ = false;
     enabled_ = on;
     if (rt_.onTimerSwitched)
         rt_.onTimerSwitched(name_, on);
@@ -92,30 +94,50 @@ void Runtime::fireDueCalls() {
 
 void Runtime::fireDueTimers() {
     const std::int64_t now = nowUs();
+    const bool held = airHeld();
     std::vector<Timer*> due;
     for (auto& t : timers_)
-        if (t->enabled_ && t->nextDueUs_ <= now)
+        if (t->enabled_ && (t->nextDueUs_ <= now || (t->deferred_ && !held)))
             due.push_back(t.get());
-    std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
-        return a->nextDueUs_ != b->nextDueUs_ ? a->nextDueUs_ < b->nextDueUs_
-                                              : a->order_ < b->order_;
+    // A kept tick fell due when it was kept.
+    const auto dueAt = [](const Timer* t) {
+        return t->deferred_ ? t->deferredDueUs_ : t->nextDueUs_;
+    };
+    std::sort(due.begin(), due.end(), [&](const Timer* a, const Timer* b) {
+        return dueAt(a) != dueAt(b) ? dueAt(a) < dueAt(b) : a->order_ < b->order_;
     });
     for (Timer* t : due) {
         // An earlier tick in this round may have disabled or restarted it.
         const std::int64_t current = nowUs();
-        if (!t->enabled_ || t->nextDueUs_ > current)
+        if (!t->enabled_ || (t->nextDueUs_ > current && !t->deferred_))
             continue;
-        const std::int64_t step = t->intervalMs_ * 1000LL;
-        // Stay on the grid; ticks that fell due while this one was busy are skipped.
-        const std::int64_t missed = (current - t->nextDueUs_) / step;
-        t->nextDueUs_ += (missed + 1) * step;
-        if (t->running_) {
-            t->skipped_ += static_cast<std::uint64_t>(missed + 1);
+        if (t->nextDueUs_ <= current) {
+            const std::int64_t step = t->intervalMs_ * 1000LL;
+            // Stay on the grid; ticks that fell due while this one was busy are skipped.
+            const std::int64_t missed = (current - t->nextDueUs_) / step;
+            const std::int64_t dueUs = t->nextDueUs_;
+            t->nextDueUs_ += (missed + 1) * step;
+            if (t->running_) {
+                t->skipped_ += static_cast<std::uint64_t>(missed + 1);
+                continue;
+            }
+            // A tick already kept stands for this one too.
+            t->skipped_ += static_cast<std::uint64_t>(missed + (t->deferred_ ? 1 : 0));
+            if (!t->deferred_)
+                t->deferredDueUs_ = dueUs;
+        } else if (t->running_) {
             continue;
         }
-        t->skipped_ += static_cast<std::uint64_t>(missed);
-        if (!t->onTick_ || t->idle())
+        if (!t->onTick_ || t->idle()) {
+            t->deferred_ = false;
             continue;
+        }
+        // Keyed by other work: waiting or speaking now would hold its transmitter on the air.
+        if (t->needsFreeAir_ && airHeld()) {
+            t->deferred_ = true;
+            continue;
+        }
+        t->deferred_ = false;
         t->running_ = true;
         ++t->ticks_;
         guarded(t->onTick_, t->name_);
@@ -145,9 +167,15 @@ void Runtime::processPending() {
 
 double Runtime::nextDue() const {
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
-    for (const auto& t : timers_)
-        if (t->enabled_ && !t->running_ && t->nextDueUs_ < best && !t->idle())
-            best = t->nextDueUs_;
+    const bool held = airHeld();
+    for (const auto& t : timers_) {
+        if (!t->enabled_ || t->running_ || t->idle())
+            continue;
+        best = std::min(best, t->nextDueUs_);
+        // A kept tick is due the moment the transmitter is free.
+        if (t->deferred_ && !held)
+            best = std::min(best, t->deferredDueUs_);
+    }
     for (const auto& [id, c] : calls_)
         best = std::min(best, c.dueUs);
     return best == std::numeric_limits<std::int64_t>::max() ? kNever

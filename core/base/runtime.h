@@ -28,6 +28,10 @@ public:
 // A timer that only works off something queued (a DTMF string, a chat text) can say when its tick
 // has nothing to do. While that holds the runtime does not wake for it and leaves out its ticks,
 // but the grid stays: once something is queued, the next tick falls where it always would have.
+//
+// A timer whose tick may speak or wait for the channel needs the air free. A tick of it that falls
+// due while another piece of work holds the transmitter (Runtime::setAirHeld) does not run inside
+// that work's waits: it is kept and runs once the transmitter is released, then the grid goes on.
 class Timer {
 public:
     const std::string& name() const { return name_; }
@@ -40,6 +44,10 @@ public:
     // True exactly when a tick now would do nothing; asked at every tick and before every wait.
     void setIdleWhen(std::function<bool()> idle) { idleWhen_ = std::move(idle); }
     bool idle() const { return idleWhen_ && idleWhen_(); }
+    void setNeedsFreeAir(bool on) { needsFreeAir_ = on; }
+    bool needsFreeAir() const { return needsFreeAir_; }
+    // A tick kept back until the transmitter is released.
+    bool deferred() const { return deferred_; }
     std::uint64_t tickCount() const { return ticks_; }
     std::uint64_t skippedCount() const { return skipped_; }
 
@@ -53,6 +61,9 @@ private:
     std::size_t order_;
     bool enabled_ = false;
     bool running_ = false;
+    bool needsFreeAir_ = false;
+    bool deferred_ = false;
+    std::int64_t deferredDueUs_ = 0;
     std::int64_t nextDueUs_ = 0;
     std::uint64_t ticks_ = 0;
     std::uint64_t skipped_ = 0;
@@ -104,6 +115,11 @@ public:
     // Processes events until a quit is requested.
     void run();
 
+    // True while a piece of work holds the transmitter: the ticks of timers that need the air
+    // free are kept until it is false again.
+    void setAirHeld(std::function<bool()> held) { airHeld_ = std::move(held); }
+    bool airHeld() const { return airHeld_ && airHeld_(); }
+
     // Called (if set) whenever a timer is enabled or disabled (traces and tests).
     std::function<void(const std::string& timer, bool enabled)> onTimerSwitched;
     // Called (if set) when a tick or call throws; the failure ends that piece of work only.
@@ -126,6 +142,7 @@ private:
         std::function<void()> fn;
     };
     std::map<std::uint64_t, Call> calls_;
+    std::function<bool()> airHeld_;
     std::uint64_t nextCallId_ = 1;
     bool quit_ = false;
     std::uint64_t abortEpoch_ = 0;

@@ -79,12 +79,12 @@ FetchResult WebFetcher::fetch(const std::string& url, long long& bytes) {
     if (r.body.size() > kMaxReplyBytes)
         return {false, {}, "reply larger than " + std::to_string(kMaxReplyBytes) + " bytes"};
     if (r.body.empty())
-        return {false, {}, "empty reply"};
+        return {false, {}, "empty reply", true};
     std::string text = decodeText(r.body);
     if (text.find('\0') != std::string::npos)
         return {false, {}, "not a text document"};
     if (text.empty())
-        return {false, {}, "empty reply"};
+        return {false, {}, "empty reply", true};
     return {true, std::move(text), {}};
 }
 

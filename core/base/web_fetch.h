@@ -14,6 +14,8 @@ struct FetchResult {
     bool ok = false;
     std::string text;  // UTF-8
     std::string error;
+    // The server answered, with nothing in the reply (a failure for a document to read).
+    bool empty = false;
 };
 
 // Fetches a document as text, waiting on the event loop like every other wait: timers and node

@@ -33,10 +33,15 @@ constexpr KIndexTime kKIndexTimes[] = {
     {"0000", "zero zero Greenwich Mean Time"},
 };
 
+constexpr const char* kKIndex = "K-index";
+
 // "K-index at 0600 UTC" -> "K-index at zero six hundred Greenwich Mean Time"; a time the table
-// does not know is taken out of the sentence.
+// does not know is taken out of the sentence. The time is the one after the "K-index" (in these
+// capitals) that selected the line: a "k-index" before it in small letters is other text.
 std::string speakKIndexTime(const std::string& line) {
-    const std::size_t p = LowerAscii(line).find("k-index");
+    const std::size_t p = line.find(kKIndex);
+    if (p == std::string::npos)
+        return line;
     const std::size_t start = p + 11;  // just after "K-index at "
     if (start >= line.size())
         return line;
@@ -45,7 +50,7 @@ std::string speakKIndexTime(const std::string& line) {
     for (const auto& t : kKIndexTimes)
         if (field.compare(0, 4, t.field) == 0 && field.size() >= 4)
             spoken = t.spoken;
-    return ReplaceFirst(line, field, spoken);
+    return std::string(line).replace(start, field.size(), spoken);
 }
 
 // The bulletin's lines: every line ends at a line feed, and a last line without one is a line
@@ -197,7 +202,7 @@ void SpokenReports::SpeakWwvReport(const std::string& url) {
                 continue;
             line = ReplaceFirst(line, "A-index ", "A-index was ");
             line = ReplaceFirst(line, "Solar flux ", "Solar flux was ");
-            if (line.find("K-index") != std::string::npos)
+            if (line.find(kKIndex) != std::string::npos)
                 line = speakKIndexTime(line);
             // The bulletin is plain text from the web: nothing in it may act as speech markup.
             if (!line.empty())

@@ -249,12 +249,13 @@ void ConnectionAnnouncer::AnnounceRemoteNotice(const std::string& given) {
         const bool connect = kind == "CO";
         if ((!connect && kind != "DI") || text.size() < et + 7 || text[et + 6] != '|')
             return;
-        // The station runs to the notice's closing bar; a notice without one is cut short.
+        // The station runs to the notice's closing bar, which ends the line: a notice without
+        // one is cut short, and a line with a second notice in it is no notice we can read.
         std::string station = text.substr(et + 7);
         if (station.empty() || station.back() != '|')
             return;
         station.pop_back();
-        if (station.empty())
+        if (station.empty() || station.find('|') != std::string::npos)
             return;
 
         NodeLink& link = ctx_.node.link();

@@ -29,11 +29,11 @@ void QuietTime::tQuietTime_Timer() {
         if (quiet)
             ctx_.panel.setPanel(StatusPanel::Speech, "TTS is Sleeping!");
         ctx_.state.TTSSleeping = quiet;
-        if (quiet == wasQuiet)
-            return;
-        if (quiet)
+        if (quiet && !wasQuiet)
             enterQuiet();
-        else
+        // The sleep toggle may have woken speech inside the window: the station is still ours
+        // to wake.
+        else if (!quiet && (wasQuiet || asleep_))
             leaveQuiet();
     });
 }
@@ -44,6 +44,7 @@ void QuietTime::waitWhileStationTalks() {
 }
 
 void QuietTime::enterQuiet() {
+    asleep_ = true;
     waitWhileStationTalks();
     // The warning goes out although speech is about to sleep; sleep is back on before anything
     // else could speak.
@@ -75,6 +76,7 @@ void QuietTime::leaveQuiet() {
         ctx_.node.link().setNodeEnabled(true);
         text = "Quiet Time STOP  - EchoLink enabled.";
     }
+    asleep_ = false;
     ctx_.log.LogEvent(text);
     ctx_.panel.setPanel(StatusPanel::Speech, "TTS is Awake!");
 }

@@ -22,6 +22,10 @@ private:
 
     PartContext ctx_;
     std::function<void()> loadNodeButtons_;
+    // Quiet time put the station to sleep and has not woken it yet. Kept apart from TTSSleeping,
+    // which the DTMF sleep toggle also switches: the first tick outside the window wakes the
+    // station (and the node) whatever the toggle did meanwhile.
+    bool asleep_ = false;
 };
 
 }  // namespace vox

@@ -6,13 +6,21 @@
 namespace vox {
 
 NodeLookup::NodeLookup(WebFetcher& web, std::string pageUrl, std::function<std::string()> requester,
-                       ProgramVersion version)
+                       ProgramVersion version, std::function<void(const std::string&)> logLine)
     : web_(web),
       pageUrl_(std::move(pageUrl)),
       requester_(std::move(requester)),
-      version_(version) {}
+      version_(version),
+      logLine_(std::move(logLine)) {}
 
 LookupResult NodeLookup::find(const std::string& callBoxText) {
+    LookupResult result = lookUp(callBoxText);
+    if (result.outcome == LookupOutcome::Error && logLine_)
+        logLine_("Lookup Error: " + result.reason);
+    return result;
+}
+
+LookupResult NodeLookup::lookUp(const std::string& callBoxText) {
     if (pageUrl_.empty())
         return lookupFailure(
             "no lookup address: set lookup_url in the [web] section of "
@@ -32,6 +40,9 @@ LookupResult NodeLookup::find(const std::string& callBoxText) {
     const FetchResult reply =
         web_.fetchText(lookupRequestUrl(pageUrl_, callBoxText, requester, version_));
     busy_ = false;
+    // A server that answers with nothing knows no such station: a reply without a section.
+    if (!reply.ok && reply.empty)
+        return parseLookupReply({});
     if (!reply.ok)
         return lookupFailure(reply.error);
     return parseLookupReply(reply.text);

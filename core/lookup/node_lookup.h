@@ -15,18 +15,22 @@ namespace vox {
 class NodeLookup {
 public:
     // requester: the node's own call, asked for at each lookup; it may throw (a node that does
-    // not answer), which fails that lookup.
+    // not answer), which fails that lookup. logLine (if set) takes the event-log line that says
+    // why a lookup failed: the window shows only "Lookup Error.".
     NodeLookup(WebFetcher& web, std::string pageUrl, std::function<std::string()> requester,
-               ProgramVersion version);
+               ProgramVersion version, std::function<void(const std::string&)> logLine = {});
 
     LookupResult find(const std::string& callBoxText);
     bool busy() const { return busy_; }
 
 private:
+    LookupResult lookUp(const std::string& callBoxText);
+
     WebFetcher& web_;
     std::string pageUrl_;
     std::function<std::string()> requester_;
     ProgramVersion version_;
+    std::function<void(const std::string&)> logLine_;
     bool busy_ = false;
 };
 

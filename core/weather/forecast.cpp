@@ -74,10 +74,8 @@ ForecastText buildForecast(const ForecastRead& f, const WxTextOptions& o) {
         }
     }
     out.ok = true;
-    bool anyDay = false;
-    for (const ForecastDay& day : f.days)
-        anyDay = anyDay || (day.present && !day.name.empty());
-    if (!f.found || !anyDay) {
+    // The forecast opens with day 1: without its name there is no forecast to give.
+    if (!f.found || f.days[0].name.empty()) {
         out.lines.push_back("<xml>The forecast is currently not available.</xml>");
         return out;
     }

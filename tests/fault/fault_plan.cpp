@@ -170,6 +170,7 @@ FaultPlan makeFaultPlan(std::uint64_t seed, const std::string& workdir) {
     plan.maxTxSeconds = r.pick(std::vector<int>{30, 60, 180});
 
     const Settings settings = makeSettings(r, workdir, startMinute);
+    plan.txDelaySeconds = settings.TxDelaySeconds;
     plan.files.emplace_back("voxclock.ini", formatSettingsFile(settings));
     plan.files.emplace_back(
         "voxclock.conf", "[sim]\nconnect_delay_ms = " + std::to_string(r.between(0, 3000)) +
@@ -231,9 +232,15 @@ FaultPlan makeFaultPlan(std::uint64_t seed, const std::string& workdir) {
             at(t, "fail " + r.pick(kMembers) + " " + std::to_string(r.between(1, 4)));
         } else if (kind < 95) {
             const int voice = r.between(0, 2);
-            at(t, voice == 0   ? "voice fail " + std::to_string(r.between(1, 3))
-                  : voice == 1 ? "voice stall " + std::to_string(r.between(5, 400))
+            VoiceFault fault{t, VoiceFault::Kind::Hang, 0};
+            if (voice == 0)
+                fault = {t, VoiceFault::Kind::Fail, r.between(1, 3)};
+            else if (voice == 1)
+                fault = {t, VoiceFault::Kind::Stall, r.between(5, 400)};
+            at(t, voice == 0   ? "voice fail " + std::to_string(fault.amount)
+                  : voice == 1 ? "voice stall " + std::to_string(fault.amount)
                                : std::string("voice hang"));
+            plan.voiceFaults.push_back(fault);
         } else {
             at(t, std::string(r.chance(50) ? "file remove " : "file garble ") + r.pick(kFiles));
         }

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "air_oracle.h"
+
 namespace vox {
 
 // One randomized dry run, built from a seed: the program folder it starts from, the events that
@@ -15,6 +17,9 @@ struct FaultPlan {
     std::string from;  // "YYYY-MM-DD HH:MM:SS"
     std::string to;
     int maxTxSeconds = 180;
+    double txDelaySeconds = 0;
+    // The voice faults of the events file, in time order.
+    std::vector<VoiceFault> voiceFaults;
     // Files of the program folder to write before the run: relative path, content.
     std::vector<std::pair<std::string, std::string>> files;
     std::string events;  // an events file

@@ -4,17 +4,21 @@
 // --seeds SEED --keep.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "air_oracle.h"
+#include "base/local_time.h"
 #include "fault_plan.h"
+#include "sim/virtual_voice.h"
 
 namespace fs = std::filesystem;
 using namespace vox;
@@ -105,9 +109,40 @@ std::string runSeed(const Options& o, std::uint64_t seed, const fs::path& base) 
     if (WEXITSTATUS(status) != 0)
         return "the program exited " + std::to_string(WEXITSTATUS(status));
 
+    // A voice fault given before start-up has made the voice is refused ("there is no voice"):
+    // the voice never had it.
+    std::vector<VoiceFault> voiceFaults = plan.voiceFaults;
+    std::ifstream err(dir / "stderr.txt");
+    std::vector<std::string> eventLines;
+    std::istringstream events(plan.events);
+    for (std::string line; std::getline(events, line);)
+        eventLines.push_back(line);
+    for (std::string line; std::getline(err, line);) {
+        unsigned number = 0;
+        if (std::sscanf(line.c_str(), "events file line %u: error: there is no voice", &number) !=
+                1 ||
+            line.find("there is no voice") == std::string::npos || number == 0 ||
+            number > eventLines.size())
+            continue;
+        const auto when = parseDateTime(eventLines[number - 1].substr(0, 19));
+        if (when)
+            std::erase_if(voiceFaults,
+                          [&](const VoiceFault& f) { return f.atMs == toCalendarMs(*when); });
+    }
     std::ifstream air(dir / "air.jsonl");
     // A release the node refuses is asked again each half second; fail SetPtt asks up to 4 times.
-    const OracleVerdict verdict = checkAirLog(air, plan.maxTxSeconds, 2.5);
+    // Keyed silence: the transmit delay at either end, and a little for the node's answers.
+    // A file garbled during the run played as it was then: before or after the garbling, so the
+    // longer of the two is taken (a silence is never blamed on a file we cannot see as played).
+    SilenceRule silence{plan.txDelaySeconds + 3.0,
+                        [&home, &work](const std::string& file) {
+                            if (fs::path(file).is_absolute())
+                                return VirtualVoice::fileSeconds(file);
+                            return std::max(VirtualVoice::fileSeconds((home / file).string()),
+                                            VirtualVoice::fileSeconds((work / file).string()));
+                        },
+                        voiceFaults};
+    const OracleVerdict verdict = checkAirLog(air, plan.maxTxSeconds, 2.5, &silence);
     if (!verdict.ok)
         return verdict.why;
     std::string why;
@@ -117,7 +152,8 @@ std::string runSeed(const Options& o, std::uint64_t seed, const fs::path& base) 
         fs::remove_all(dir);
     std::cout << "seed " << seed << ": ok (" << plan.from << " to " << plan.to.substr(11) << ", "
               << verdict.transmissions << " transmissions, " << verdict.timeOuts
-              << " time-outs, longest " << verdict.longestSeconds << " s)" << std::endl;
+              << " time-outs, longest " << verdict.longestSeconds << " s, longest keyed silence "
+              << verdict.longestSilenceSeconds << " s)" << std::endl;
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ TEST_F(LookupCommand, ExitStatusSaysFoundNoneOrError) {
         int status;
         std::string out;
         std::string err;
+        std::string logged;  // the event-log line that says why, if any
     } cases[] = {
         {"user then link",
          "[web]\nlookup_url = file://" + kData + "found.txt\n",
@@ -67,30 +69,43 @@ TEST_F(LookupCommand, ExitStatusSaysFoundNoneOrError) {
          "CT\nNode Last Heard: 2026-12-10 12:00\n"
          "\nEchoLink Call: W1AW-L\nEchoLink Node Number: 4000\nEchoLink Location: Newington, "
          "CT\nNode Last Heard: 2026-12-10 11:58\n",
+         "",
          ""},
         {"no section",
          "[web]\nlookup_url = file://" + kData + "none.txt\n",
          {"K1ABC"},
          1,
          "\nEchoLink Info Not Found.\n",
+         "",
+         ""},
+        {"an empty reply has no section either",
+         "[web]\nlookup_url = file://" + kData + "empty.txt\n",
+         {"K1ABC"},
+         1,
+         "\nEchoLink Info Not Found.\n",
+         "",
          ""},
         {"section never closed",
          "[web]\nlookup_url = file://" + kData + "unclosed.txt\n",
          {"W1AW"},
          2,
          kError,
-         "voxclock lookup: [USER] without [/USER]\n"},
+         "voxclock lookup: [USER] without [/USER]\n",
+         "Lookup Error: [USER] without [/USER]"},
         {"no lookup address",
          "",
          {"W1AW"},
          2,
          kError,
          "voxclock lookup: no lookup address: set lookup_url in the [web] section of "
-         "voxclock.conf\n"},
+         "voxclock.conf\n",
+         "Lookup Error: no lookup address: set lookup_url in the [web] section of "
+         "voxclock.conf"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(home / "voxclock.conf");
+        fs::remove(home / "VoxclockLog.txt");
         if (!c.conf.empty())
             conf(c.conf);
         std::vector<std::string> args = {"--home", home.string()};
@@ -98,6 +113,13 @@ TEST_F(LookupCommand, ExitStatusSaysFoundNoneOrError) {
         EXPECT_EQ(run(args), c.status);
         EXPECT_EQ(out, c.out);
         EXPECT_EQ(err, c.err);
+        std::ifstream log(home / "VoxclockLog.txt", std::ios::binary);
+        const std::string logText((std::istreambuf_iterator<char>(log)),
+                                  std::istreambuf_iterator<char>());
+        if (c.logged.empty())
+            EXPECT_EQ(logText, "");
+        else  // "mm/dd/yy hh:mm:ss " before the text
+            EXPECT_EQ(logText.substr(std::min<std::size_t>(18, logText.size())), c.logged + "\r\n");
     }
 }
 

@@ -5,8 +5,9 @@
 namespace vox {
 
 NodeLookupDesk::NodeLookupDesk(WebFetcher& web, std::string lookupUrl,
-                               std::function<std::string()> requester, ProgramVersion version)
-    : lookup_(web, std::move(lookupUrl), std::move(requester), version) {}
+                               std::function<std::string()> requester, ProgramVersion version,
+                               std::function<void(const std::string&)> logLine)
+    : lookup_(web, std::move(lookupUrl), std::move(requester), version, std::move(logLine)) {}
 
 NodeLookupDesk::~NodeLookupDesk() {
     // The window's lookup calls into what goes here.

@@ -18,9 +18,10 @@ namespace vox {
 // access, so they wait like the station's own fetches and show in the air log.
 class NodeLookupDesk {
 public:
-    // requester: the node's call, asked for at each lookup.
+    // requester: the node's call, asked for at each lookup; logLine: the event log, told why a
+    // lookup failed.
     NodeLookupDesk(WebFetcher& web, std::string lookupUrl, std::function<std::string()> requester,
-                   ProgramVersion version);
+                   ProgramVersion version, std::function<void(const std::string&)> logLine = {});
     ~NodeLookupDesk();
 
     // Opens the window (modeless, owned by parent) or brings the open one forward.

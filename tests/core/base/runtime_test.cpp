@@ -60,6 +60,44 @@ TEST(Runtime, ATickNeverOverlapsItselfAndMissedTicksAreSkipped) {
     EXPECT_EQ(otherTicks, 12);  // other timers keep running inside the wait
 }
 
+// A timer that needs the air free does not tick while work holds the transmitter: its tick is
+// kept and runs the moment the air is released, then its grid goes on. Other timers tick as
+// before.
+TEST(Runtime, ATickNeedingTheAirWaitsForTheTransmitterToBeReleased) {
+    const struct {
+        double keyedFor;  // seconds the air is held, from 0.05
+        std::vector<double> ticks;
+    } cases[] = {
+        {0.0, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6}},
+        {0.2, {0.25, 0.3, 0.4, 0.5, 0.6}},  // 0.1 and 0.2 as one kept tick, at 0.25
+        {0.375, {0.425, 0.5, 0.6}},         // released between two grid points
+        {1.0, {}},                          // still held when the test ends
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyedFor);
+        VirtualRuntime v;
+        const double t0 = v.rt.now();
+        bool held = false;
+        v.rt.setAirHeld([&] { return held; });
+        std::vector<double> ticks;
+        int plainTicks = 0;
+        Timer& speaker = v.rt.addTimer("speaker", 100, [&] {
+            EXPECT_FALSE(held);
+            ticks.push_back(std::round((v.rt.now() - t0) * 1000) / 1000);
+        });
+        speaker.setNeedsFreeAir(true);
+        Timer& plain = v.rt.addTimer("plain", 100, [&] { ++plainTicks; });
+        speaker.setEnabled(true);
+        plain.setEnabled(true);
+        v.rt.callAfter(0.05, [&] { held = true; });
+        v.rt.callAfter(0.05 + c.keyedFor, [&] { held = false; });
+        v.rt.waitUntil(t0 + 0.65);
+        EXPECT_EQ(ticks, c.ticks);
+        EXPECT_EQ(plainTicks, 6);
+        EXPECT_EQ(speaker.deferred(), c.keyedFor >= 1.0);
+    }
+}
+
 TEST(Runtime, KillTimeAcrossMidnightEndsOnTime) {
     VirtualRuntime v(LocalTime{2026, 12, 31, 23, 59, 59, 500});
     const double t0 = v.rt.now();

@@ -244,6 +244,10 @@ TEST(WwvReport, SpeaksTheKIndexTimeOrLeavesItOut) {
         // Only the exact "K-index" turns a line into a time sentence.
         {"planetary k-index at 0600 UTC", "planetary k-index at 0600 UTC"},
         {"K-index", "K-index"},
+        // The time converted is the one after the "K-index" that selected the line, not after
+        // a "k-index" in small letters before it.
+        {"The k-index trend: K-index at 0600 UTC on 10 Dec.",
+         "The k-index trend: K-index at zero six hundred Greenwich Mean Time on 10 Dec."},
         {"Solar flux 69 and estimated planetary A-index 2.",
          "Solar flux was 69 and estimated planetary A-index was 2."},
         // The bulletin is text, not speech markup.

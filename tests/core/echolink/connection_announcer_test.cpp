@@ -353,7 +353,9 @@ TEST(ChatText, AStrangersMarkupIsSpokenAsTextAndNeverHoldsTheTransmitter) {
 
 TEST(ChatText, BadLinesAreDroppedSilently) {
     const char* lines[] = {
-        "no bracket at all",  ">an empty sender", "-L>a sender of only a suffix",
+        "no bracket at all",
+        ">an empty sender",
+        "-L>a sender of only a suffix",
         "K1XYZ>|ET|XX|W1AW|",  // unknown kind
         "K1XYZ>|ET|co|W1AW|",  // the kind in small letters
         "K1XYZ>|ET|CO|W1AW",   // no closing bar
@@ -362,6 +364,9 @@ TEST(ChatText, BadLinesAreDroppedSilently) {
         "K1XYZ>|ET|CO|-L|",    // a station of only "-L"
         "|ET|CO|W1AW|",        // no sender
         "K1XYZ>|ET|",          // nothing after the mark
+        // A second notice in one line.
+        "K1XYZ>|ET|CO|W1AW||ET|DI|N0CALL|",
+        "K1XYZ>|ET|CO|W1AW|K2ABC>|ET|DI|N0CALL|",
     };
     for (const char* line : lines) {
         SCOPED_TRACE(line);

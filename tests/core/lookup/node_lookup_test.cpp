@@ -20,7 +20,9 @@ struct LookupRig {
           rt(clock, loop),
           http(rt),
           web(rt, &http, nullptr, 10),
-          lookup(web, std::move(page), [this] { return requester(); }, {1, 2, 3}) {}
+          lookup(
+              web, std::move(page), [this] { return requester(); }, {1, 2, 3},
+              [this](const std::string& line) { logged.push_back(line); }) {}
 
     std::string url(const std::string& call) const {
         return kPage + "?node=" + call + "&req=N0CALL-L-(1.2.3)";
@@ -32,6 +34,7 @@ struct LookupRig {
     FakeHttpClient http;
     WebFetcher web;
     std::function<std::string()> requester = [] { return std::string("N0CALL-L"); };
+    std::vector<std::string> logged;  // the event-log lines
     NodeLookup lookup;
 };
 
@@ -71,7 +74,6 @@ TEST(NodeLookup, EveryFailureGivesTheErrorTextAndAReason) {
         {"closed at once", HttpReply{false, 0, "", "connection closed"}, "connection closed"},
         {"10 MB", HttpReply{true, 200, std::string(10 * 1024 * 1024, 'x'), ""},
          "reply larger than 4194304 bytes"},
-        {"empty", HttpReply{true, 200, "", ""}, "empty reply"},
         {"section never closed", HttpReply{true, 200, "[LINK]W1AW-L|4000", ""},
          "[LINK] without [/LINK]"},
     };
@@ -83,6 +85,19 @@ TEST(NodeLookup, EveryFailureGivesTheErrorTextAndAReason) {
         EXPECT_EQ(r.outcome, LookupOutcome::Error);
         EXPECT_EQ(r.text, kError);
         EXPECT_EQ(r.reason, c.reason);
+        EXPECT_EQ(rig.logged, std::vector<std::string>{"Lookup Error: " + c.reason});
+    }
+}
+
+// A server that answers with nothing has no section for the call: not found, and nothing logged.
+TEST(NodeLookup, AnEmptyReplyIsNotFound) {
+    for (const std::string& body : {std::string(), std::string("\xef\xbb\xbf")}) {
+        LookupRig rig;
+        rig.http.answer(rig.url("W1AW"), HttpReply{true, 200, body, ""});
+        const LookupResult r = rig.lookup.find("W1AW");
+        EXPECT_EQ(r.outcome, LookupOutcome::NotFound);
+        EXPECT_EQ(r.text, "\nEchoLink Info Not Found.");
+        EXPECT_TRUE(rig.logged.empty());
     }
 }
 
@@ -116,6 +131,11 @@ TEST(NodeLookup, NoAddressOrNoRequesterFailsBeforeAnyFetch) {
     r = rig.lookup.find("W1AW");
     EXPECT_EQ(r.outcome, LookupOutcome::Error);
     EXPECT_EQ(r.reason, "the node's call is not available: EchoLink is not running");
+    EXPECT_EQ(unset.logged, std::vector<std::string>{"Lookup Error: no lookup address: set "
+                                                     "lookup_url in the [web] section of "
+                                                     "voxclock.conf"});
+    EXPECT_EQ(rig.logged, std::vector<std::string>{"Lookup Error: the node's call is not "
+                                                   "available: EchoLink is not running"});
     EXPECT_TRUE(unset.http.requested.empty());
     EXPECT_TRUE(rig.http.requested.empty());
 }

@@ -73,6 +73,10 @@ TEST(WeatherExchange, ForecastDays) {
          "Metar File Not Available or Forecast Data Not Available"},
         {"FORECAST: without a day", "FORECAST:\r\nnothing,here\r\n", false, kNotAvailable,
          "Metar File Not Available or Forecast Data Not Available"},
+        // Day 1 opens the forecast: without its name the later days are not read out.
+        {"day 1 without a name",
+         "FORECAST:\r\n" + ReplaceAll(kDay1, "DayFull:Friday", "DayFull:") + kDay2, false,
+         kNotAvailable, "Metar File Not Available or Forecast Data Not Available"},
         {"a day cut off", "FORECAST:\r\n" + kDay1 + "Day:2\r\nDayShort:Sat\r\n", false, "previous",
          "Forecast Running"},
         {"a high that is no number, metric",
