@@ -22,6 +22,9 @@ void QuietTime::tQuietTime_Timer() {
         const Settings& s = ctx_.settings;
         if (s.QuietStart.empty() || s.QuietStop.empty()) {
             ctx_.state.TTSSleeping = false;
+            // Quiet hours cleared while quiet time held the station: give it back.
+            if (asleep_)
+                leaveQuiet();
             return;
         }
         const bool wasQuiet = ctx_.state.TTSSleeping;
@@ -60,6 +63,8 @@ void QuietTime::enterQuiet() {
     ctx_.rt.waitSeconds(kWarningSeconds);
     std::string text = "Quiet Time START.";
     if (ctx_.settings.NodeOffIfQuiet == 1) {
+        // Ours to switch on again, even if the node refuses this.
+        nodeOff_ = true;
         ctx_.node.link().setNodeEnabled(false);
         text = "Quiet Time START - EchoLink disabled.";
     }
@@ -72,8 +77,10 @@ void QuietTime::leaveQuiet() {
     waitWhileStationTalks();
     ctx_.speech.SpeakText("Voxclock is now Awake! This is " + ctx_.settings.WxNodeCall);
     std::string text = "Quiet Time STOP.";
-    if (ctx_.settings.NodeOffIfQuiet == 1) {
+    // The node that quiet time switched off, whatever the setting says now.
+    if (nodeOff_) {
         ctx_.node.link().setNodeEnabled(true);
+        nodeOff_ = false;
         text = "Quiet Time STOP  - EchoLink enabled.";
     }
     asleep_ = false;

@@ -26,6 +26,8 @@ private:
     // which the DTMF sleep toggle also switches: the first tick outside the window wakes the
     // station (and the node) whatever the toggle did meanwhile.
     bool asleep_ = false;
+    // Quiet time switched the node off and has not switched it on again.
+    bool nodeOff_ = false;
 };
 
 }  // namespace vox

@@ -211,5 +211,38 @@ TEST(OnAir, QuietTimeGivesBackTheNodeItSwitchedOff) {
     }
 }
 
+// The owner changes the quiet-time settings while quiet time holds the node off: the node it
+// switched off comes back on its first tick after the change, with the STOP line.
+TEST(OnAir, QuietTimeGivesBackTheNodeWhenItsSettingsChangeInsideTheWindow) {
+    const struct {
+        const char* what;
+        void (*change)(Settings&);
+    } cases[] = {
+        {"node switching turned off", [](Settings& s) { s.NodeOffIfQuiet = 0; }},
+        {"quiet hours cleared", [](Settings& s) { s.QuietStart.clear(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StationRig rig(at(22, 59, 0));
+        rig.writeDefaultWavs();
+        rig.startAndRunUntil(at(22, 59, 20));
+        Settings& s = rig.station->settings();
+        s.QuietStart = "23:00";
+        s.QuietStop = "23:30";
+        s.NodeOffIfQuiet = 1;
+        rig.runUntil(at(23, 3, 0));
+        ASSERT_FALSE(rig.nodes.state().nodeEnabled);
+        c.change(s);
+        rig.runUntil(at(23, 40, 0));
+        EXPECT_TRUE(rig.nodes.state().nodeEnabled);
+        bool found = false;
+        for (const std::string& line : rig.airLines)
+            found = found || line.find(R"("text":"Quiet Time STOP  - EchoLink enabled.")") !=
+                                 std::string::npos;
+        EXPECT_TRUE(found);
+        EXPECT_FALSE(rig.station->pttHeld());
+    }
+}
+
 }  // namespace
 }  // namespace vox
