@@ -154,6 +154,10 @@ void SvxlinkNodeSystem::stateChanged(bool open, const std::string& line) {
         squelch_->tryOpen();
         if (echolink_)
             echolink_->tryOpen();
+        // Before anything else: a squelch left open by an earlier run that died while keyed
+        // would hold the transmitter and hide our own keying.
+        if (squelch_->isOpen())
+            audio_->clearStale();
         return;
     }
     // SvxLink is gone: nothing we keyed stays keyed, no station stays connected.

@@ -110,7 +110,7 @@ void UdpAudioSink::waitForRoom() {
 bool UdpAudioSink::key(std::string* error) {
     std::lock_guard<std::mutex> lock(mutex_);
     unkeyRequested_ = false;
-    if (keyed_)
+    if (keyed_ && !clearing_)
         return true;
     if (stop_ || !squelch_) {
         if (error)
@@ -119,9 +119,23 @@ bool UdpAudioSink::key(std::string* error) {
     }
     if (!squelch_('O', error))
         return false;
+    clearing_ = false;
     keyed_ = true;
     wake_.notify_all();
     return true;
+}
+
+void UdpAudioSink::clearStale() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (keyed_ || stop_ || !squelch_)
+            return;
+        // The unkey path without an "O": silence streams, then "Z".
+        clearing_ = true;
+        keyed_ = true;
+        unkeyRequested_ = true;
+    }
+    wake_.notify_all();
 }
 
 void UdpAudioSink::unkey() {
@@ -195,6 +209,7 @@ void UdpAudioSink::run() {
         if (silenceLeft == 0 && keyed_ && unkeyRequested_ && queue_.empty()) {
             squelch_('Z', nullptr);
             keyed_ = false;
+            clearing_ = false;
             unkeyRequested_ = false;
             silenceLeft = -1;
         }

@@ -37,6 +37,10 @@ public:
     bool key(std::string* error);
     // Streams what is queued, then the trailing silence, then closes the squelch.
     void unkey();
+    // Closes a squelch an earlier run may have left open (it crashed while keyed): the trailing
+    // silence, then "Z", as at the end of a transmission. Harmless on a closed squelch; a key()
+    // meanwhile takes over with its own "O".
+    void clearStale();
     // Stops streaming, closes the squelch if it is open, and never touches it again: called
     // before the squelch PTY goes, since the voice may hold the sink longer.
     void shutdown();
@@ -65,6 +69,7 @@ private:
     bool stop_ = false;
     bool sendFailed_ = false;
     std::atomic<bool> keyed_{false};
+    bool clearing_ = false;             // streaming for clearStale(), no "O" written
     std::atomic<bool> sending_{false};  // a block of queued audio is on its way
     std::thread thread_;
 };

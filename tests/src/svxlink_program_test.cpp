@@ -113,6 +113,7 @@ public:
         return true;
     }
     void terminate() { ::kill(pid_, SIGTERM); }
+    void crash() { ::kill(pid_, SIGKILL); }
     // Its exit code, or -1 when a signal ended it.
     int exitCode() const { return exited_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
 
@@ -281,6 +282,38 @@ TEST_F(SvxlinkProgram, AStopWhileSpeakingUnkeysTheTransmitter) {
     ASSERT_TRUE(vox_->wait(15000)) << "voxclock did not end on SIGTERM";
     EXPECT_EQ(vox_->exitCode(), 0) << err();
     EXPECT_TRUE(until([&] { return !ptt_.empty() && ptt_.back() == 'R'; }, 5000)) << ptt_;
+    EXPECT_EQ(ptt_, "TR");
+}
+
+// Killed in the middle of its answer, Voxclock leaves SvxLink's squelch open and the transmitter
+// keyed; started again, it closes that squelch before anything else, and its next answer keys the
+// transmitter as usual.
+TEST_F(SvxlinkProgram, ACrashWhileSpeakingIsClearedAtTheNextStart) {
+    injectTimeRequest();
+    ASSERT_TRUE(until([&] { return ptt_.find('T') != std::string::npos; }, 20000)) << err();
+    // Well into the reply: a second of audio on the air.
+    ASSERT_TRUE(until([&] { return audio_.size() >= 16000u; }, 20000));
+    vox_->crash();
+    ASSERT_TRUE(vox_->wait(5000));
+    step();
+    ASSERT_EQ(ptt_, "T") << "the crash did not leave the transmitter keyed";
+
+    const auto restartAt = Clock::now();
+    vox_ = std::make_unique<VoxclockProcess>();
+    ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr2.txt"));
+    ASSERT_TRUE(until([&] { return ptt_ == "TR"; }, 2000))
+        << "PTT still on 2 s after the restart: " << ptt_;
+    std::cout << "[ measure  ] restart -> stale PTT off: " << msSince(restartAt) << " ms\n";
+
+    ptt_.clear();
+    bool answered = false;
+    for (int attempt = 0; attempt < 3 && !answered; ++attempt) {
+        injectTimeRequest();
+        answered = until([&] { return ptt_.find('T') != std::string::npos; }, 10000);
+    }
+    ASSERT_TRUE(answered && until([&] { return ptt_.find('R') != std::string::npos; }, 30000))
+        << "no answer after the restart: " << ptt_ << "\n"
+        << readFile(home_ / "stderr2.txt");
     EXPECT_EQ(ptt_, "TR");
 }
 
