@@ -265,6 +265,9 @@ TEST_F(SvxlinkProgram, DtmfTimeRequestIsSpokenOnTheAirAndAStopWhileIdleIsClean) 
     EXPECT_GT(audio_.size(), 16000u / 2) << "less than half a second of audio on the air";
     EXPECT_GT(rms(), 300) << "no energy in the transmitted audio";
     EXPECT_NE(air().find("\"ev\":\"speak\",\"text\":\"The time is "), std::string::npos) << air();
+    // PTT is in the air log on SvxLink too.
+    EXPECT_NE(air().find(R"("ev":"ptt","on":true)"), std::string::npos) << air();
+    EXPECT_NE(air().find(R"("ev":"ptt","on":false)"), std::string::npos) << air();
 
     vox_->terminate();
     ASSERT_TRUE(vox_->wait(15000)) << "voxclock did not end on SIGTERM";
