@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -240,6 +242,26 @@ protected:
         return audio_.empty() ? 0 : std::sqrt(sum / double(audio_.size()));
     }
 
+    // One line to the running program's control socket, and its answer.
+    std::string controlReply(const std::string& line) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un a{};
+        a.sun_family = AF_UNIX;
+        const std::string path = (home_ / "sim.sock").string();
+        std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+        std::string reply;
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+            const std::string out = line + "\n";
+            if (::write(fd, out.data(), out.size()) == static_cast<ssize_t>(out.size())) {
+                char c;
+                while (::read(fd, &c, 1) == 1 && c != '\n')
+                    reply += c;
+            }
+        }
+        ::close(fd);
+        return reply;
+    }
+
     std::string air() const { return readFile(home_ / "air.log"); }
     std::string err() const { return readFile(home_ / "stderr.txt"); }
 
@@ -269,11 +291,23 @@ TEST_F(SvxlinkProgram, DtmfTimeRequestIsSpokenOnTheAirAndAStopWhileIdleIsClean) 
     EXPECT_NE(air().find(R"("ev":"ptt","on":true)"), std::string::npos) << air();
     EXPECT_NE(air().find(R"("ev":"ptt","on":false)"), std::string::npos) << air();
 
+    // The defaults SvxLink cannot carry (00#, BADC) were replaced, and the hook told.
+    EXPECT_NE(air().find("DTMF: SvxLink cannot carry the default codes"), std::string::npos);
+    EXPECT_TRUE(until(
+        [&] {
+            return readFile(node_.dir() / "voxclock_codes").find("\n*8*\n") != std::string::npos;
+        },
+        5000));
+    // The simulator's control commands would do nothing here: they are refused, saying why.
+    EXPECT_EQ(controlReply("rx on").rfind("error: the node is SvxLink", 0), 0u);
+
     vox_->terminate();
     ASSERT_TRUE(vox_->wait(15000)) << "voxclock did not end on SIGTERM";
     EXPECT_EQ(vox_->exitCode(), 0) << err();
     step();
     EXPECT_EQ(ptt_, "TR");
+    // Stopped, it leaves every code to SvxLink again.
+    EXPECT_FALSE(fs::exists(node_.dir() / "voxclock_codes"));
 }
 
 // Stopped in the middle of its answer: the squelch is closed on the way out, so SvxLink's
