@@ -159,12 +159,18 @@ bool UdpAudioSink::sendBlock(const std::int16_t* block) {
         bytes[2 * i + 1] = static_cast<unsigned char>(v >> 8);
     }
     if (::send(socket_, bytes, sizeof bytes, 0) == static_cast<ssize_t>(sizeof bytes)) {
-        sendFailed_ = false;
+        const int blocksPerSecond = rate_ * channels_ / static_cast<int>(kBlockBytes / 2);
+        if (pathLost_ && ++sentSinceLoss_ > blocksPerSecond) {
+            pathLost_ = false;
+            if (log_)
+                log_("SvxLink: audio to " + target_ + " flows again");
+        }
         return true;
     }
-    if (!sendFailed_ && log_)
+    sentSinceLoss_ = 0;
+    if (!pathLost_ && log_)
         log_("SvxLink: audio to " + target_ + " not delivered: " + std::strerror(errno));
-    sendFailed_ = true;
+    pathLost_ = true;
     return false;
 }
 

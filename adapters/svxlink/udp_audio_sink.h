@@ -67,7 +67,11 @@ private:
     std::int16_t lastInput_ = 0;
     bool unkeyRequested_ = false;
     bool stop_ = false;
-    bool sendFailed_ = false;
+    // A lost audio path is told once. With SvxLink gone, sends fail and succeed in turn (each
+    // refusal is reported on the next send), so it counts as back only after a second of
+    // datagrams sent without one.
+    bool pathLost_ = false;
+    int sentSinceLoss_ = 0;
     std::atomic<bool> keyed_{false};
     bool clearing_ = false;             // streaming for clearStale(), no "O" written
     std::atomic<bool> sending_{false};  // a block of queued audio is on its way
