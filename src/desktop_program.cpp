@@ -15,6 +15,7 @@
 #include "dtmf/dtmf_pad.h"
 #include "dtmf/dtmf_setup_page.h"
 #include "echolink/node_skeds_page.h"
+#include "echolink/svxlink_codes.h"
 #include "help_document.h"
 #include "log_menu.h"
 #include "lookup/node_lookup_desk.h"
@@ -166,10 +167,11 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
                 createNodeSkedsDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
         d.nodeSkeds->open();
     };
-    a.dialogs["mnuSetupDTMF"] = [&d, &st] {
+    a.dialogs["mnuSetupDTMF"] = [&d, &st, &host] {
         if (!d.dtmfSetup)
-            d.dtmfSetup =
-                createDtmfSetupDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
+            d.dtmfSetup = createDtmfSetupDialog(
+                [&st] { return st.settings(); }, applyTo(st), d.main.get(),
+                host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
         d.dtmfSetup->open();
     };
     a.dialogs["mnuSetupWx"] = [&d, &st] {

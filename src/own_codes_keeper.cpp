@@ -4,17 +4,21 @@ namespace vox {
 
 namespace {
 constexpr int kRetryMs = 2000;
-}
+// Half of what the Tcl hook takes as stale, so a late write never lets a running program's file go
+// stale.
+constexpr double kRefreshSeconds = 150;
+}  // namespace
 
 OwnCodesKeeper::OwnCodesKeeper(Runtime& rt, std::function<Codes()> current, Write write,
                                std::function<void(const std::string&)> tell)
-    : timer_(rt.addTimer("svxlinkCodes", kRetryMs)),
+    : rt_(rt),
+      timer_(rt.addTimer("svxlinkCodes", kRetryMs)),
       current_(std::move(current)),
       write_(std::move(write)),
       tell_(std::move(tell)) {
     check();
     timer_.setOnTick([this] { check(); });
-    timer_.setIdleWhen([this] { return current_() == written_; });
+    timer_.setIdleWhen([this] { return !due(current_()); });
     timer_.setEnabled(true);
 }
 
@@ -27,7 +31,7 @@ OwnCodesKeeper::~OwnCodesKeeper() {
 
 void OwnCodesKeeper::check() {
     Codes codes = current_();
-    if (codes == written_)
+    if (!due(codes))
         return;
     std::string error;
     if (!write_(codes, &error)) {
@@ -39,6 +43,11 @@ void OwnCodesKeeper::check() {
     }
     lastError_.clear();
     written_ = std::move(codes);
+    writtenAt_ = rt_.now();
+}
+
+bool OwnCodesKeeper::due(const Codes& codes) const {
+    return codes != written_ || rt_.now() - writtenAt_ >= kRefreshSeconds;
 }
 
 }  // namespace vox

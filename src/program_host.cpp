@@ -139,7 +139,27 @@ void ProgramHost::writeAirLine(const std::string& line) {
 }
 
 std::string ProgramHost::handleControlLine(const std::string& line) {
+    // The commands act on the simulated node, which is not the station's node then: an "ok"
+    // would claim an effect there is not.
+    if (svxlink_)
+        return "error: the node is SvxLink; node control commands drive only the simulator "
+               "([node] backend = sim)";
     return nodes_->handleLine(line);
+}
+
+void ProgramHost::checkSvxlinkCodes() {
+    Settings settings = station_->settings();
+    if (applySvxlinkCodeDefaults(settings)) {
+        station_->applySettings(settings);
+        station_->eventLog().LogEvent(
+            "DTMF: SvxLink cannot carry the default codes 00# and BADC: the INFO file is now 01* "
+            "and the DTMF lock *8*");
+    }
+    for (const std::string& problem : svxlinkCodeProblems(station_->settings())) {
+        const std::string line = "DTMF on SvxLink: " + problem;
+        std::cerr << line << std::endl;
+        station_->eventLog().LogEvent(line);
+    }
 }
 
 void ProgramHost::requestStop() {
@@ -179,11 +199,18 @@ int ProgramHost::exec() {
     if (stopRequested_)
         return 0;
     const int status = runStation(*station_, [this] {
+        if (svxlink_)
+            checkSvxlinkCodes();
         openControlInputs();
         if (onRunning)
             onRunning();
     });
     server_.reset();
+    // Stopped: the Tcl hook must stop swallowing the codes nobody answers now.
+    if (svxlink_) {
+        ownCodes_.reset();
+        svxlink_->removeOwnCodes();
+    }
     // A stop asked for is a clean end, whatever start-up came to.
     return stopRequested_ ? 0 : status;
 }

@@ -51,6 +51,8 @@ public:
 
     Station& station() { return *station_; }
     SimNodeSystem& simulator() { return *nodes_; }
+    // [node] backend = svxlink: its DTMF codes must arrive whole through SvxLink.
+    bool onSvxlink() const { return svxlink_ != nullptr; }
     Runtime& runtime() { return runtime_; }
     UserStore& userStore() { return store_; }
     const ProgramFolder& folder() const { return folder_; }
@@ -61,6 +63,9 @@ public:
 
 private:
     std::string handleControlLine(const std::string& line);
+    // On SvxLink, once the settings are read: the DTMF defaults SvxLink cannot carry are replaced,
+    // and each code that cannot arrive whole is reported once.
+    void checkSvxlinkCodes();
     // The control socket, and standard input when asked for.
     void openControlInputs();
     // What the node backend reports about itself (gone, back, a line it could not read).
@@ -80,7 +85,7 @@ private:
     UserInterface* ui_;
     QSettingsUserStore store_;
     std::unique_ptr<SimNodeSystem> nodes_;
-    // [node] backend = svxlink: the station's node; the simulator then only takes control lines.
+    // [node] backend = svxlink: the station's node; the simulator is then unused.
     std::unique_ptr<SvxlinkNodeSystem> svxlink_;
     // SvxLink's Tcl hook told which DTMF codes are ours.
     std::unique_ptr<OwnCodesKeeper> ownCodes_;

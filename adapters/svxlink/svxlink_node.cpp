@@ -1,6 +1,7 @@
 #include "svxlink/svxlink_node.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "base/atomic_file.h"
 #include "echolink/svxlink_codes.h"
@@ -154,6 +155,10 @@ void SvxlinkNodeSystem::stateChanged(bool open, const std::string& line) {
         squelch_->tryOpen();
         if (echolink_)
             echolink_->tryOpen();
+        // Before anything else: a squelch left open by an earlier run that died while keyed
+        // would hold the transmitter and hide our own keying.
+        if (squelch_->isOpen())
+            audio_->clearStale();
         return;
     }
     // SvxLink is gone: nothing we keyed stays keyed, no station stays connected.
@@ -175,6 +180,11 @@ void SvxlinkNodeSystem::command(PtyChannel& pty, const std::string& text, const 
 
 bool SvxlinkNodeSystem::writeOwnCodes(const std::vector<std::string>& codes, std::string* error) {
     return writeFileAtomically(conf_.ownCodesFile, svxlinkOwnCodesText(codes), error);
+}
+
+void SvxlinkNodeSystem::removeOwnCodes() {
+    std::error_code ec;
+    std::filesystem::remove(conf_.ownCodesFile, ec);
 }
 
 std::unique_ptr<NodeLink> SvxlinkNodeSystem::createNode(NodeEvents& events) {

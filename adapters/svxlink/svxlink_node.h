@@ -29,6 +29,8 @@ public:
     std::shared_ptr<UdpAudioSink> audio() { return audio_; }
     // Writes the codes SvxLink must leave to us, for the Tcl hook; false with the reason.
     bool writeOwnCodes(const std::vector<std::string>& codes, std::string* error);
+    // At a clean exit: SvxLink's modules get every code again.
+    void removeOwnCodes();
 
     // For the link.
     const SvxlinkConf& conf() const { return conf_; }

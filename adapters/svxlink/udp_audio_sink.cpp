@@ -110,7 +110,7 @@ void UdpAudioSink::waitForRoom() {
 bool UdpAudioSink::key(std::string* error) {
     std::lock_guard<std::mutex> lock(mutex_);
     unkeyRequested_ = false;
-    if (keyed_)
+    if (keyed_ && !clearing_)
         return true;
     if (stop_ || !squelch_) {
         if (error)
@@ -119,9 +119,23 @@ bool UdpAudioSink::key(std::string* error) {
     }
     if (!squelch_('O', error))
         return false;
+    clearing_ = false;
     keyed_ = true;
     wake_.notify_all();
     return true;
+}
+
+void UdpAudioSink::clearStale() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (keyed_ || stop_ || !squelch_)
+            return;
+        // The unkey path without an "O": silence streams, then "Z".
+        clearing_ = true;
+        keyed_ = true;
+        unkeyRequested_ = true;
+    }
+    wake_.notify_all();
 }
 
 void UdpAudioSink::unkey() {
@@ -145,12 +159,18 @@ bool UdpAudioSink::sendBlock(const std::int16_t* block) {
         bytes[2 * i + 1] = static_cast<unsigned char>(v >> 8);
     }
     if (::send(socket_, bytes, sizeof bytes, 0) == static_cast<ssize_t>(sizeof bytes)) {
-        sendFailed_ = false;
+        const int blocksPerSecond = rate_ * channels_ / static_cast<int>(kBlockBytes / 2);
+        if (pathLost_ && ++sentSinceLoss_ > blocksPerSecond) {
+            pathLost_ = false;
+            if (log_)
+                log_("SvxLink: audio to " + target_ + " flows again");
+        }
         return true;
     }
-    if (!sendFailed_ && log_)
+    sentSinceLoss_ = 0;
+    if (!pathLost_ && log_)
         log_("SvxLink: audio to " + target_ + " not delivered: " + std::strerror(errno));
-    sendFailed_ = true;
+    pathLost_ = true;
     return false;
 }
 
@@ -195,6 +215,7 @@ void UdpAudioSink::run() {
         if (silenceLeft == 0 && keyed_ && unkeyRequested_ && queue_.empty()) {
             squelch_('Z', nullptr);
             keyed_ = false;
+            clearing_ = false;
             unkeyRequested_ = false;
             silenceLeft = -1;
         }

@@ -37,6 +37,10 @@ public:
     bool key(std::string* error);
     // Streams what is queued, then the trailing silence, then closes the squelch.
     void unkey();
+    // Closes a squelch an earlier run may have left open (it crashed while keyed): the trailing
+    // silence, then "Z", as at the end of a transmission. Harmless on a closed squelch; a key()
+    // meanwhile takes over with its own "O".
+    void clearStale();
     // Stops streaming, closes the squelch if it is open, and never touches it again: called
     // before the squelch PTY goes, since the voice may hold the sink longer.
     void shutdown();
@@ -63,8 +67,13 @@ private:
     std::int16_t lastInput_ = 0;
     bool unkeyRequested_ = false;
     bool stop_ = false;
-    bool sendFailed_ = false;
+    // A lost audio path is told once. With SvxLink gone, sends fail and succeed in turn (each
+    // refusal is reported on the next send), so it counts as back only after a second of
+    // datagrams sent without one.
+    bool pathLost_ = false;
+    int sentSinceLoss_ = 0;
     std::atomic<bool> keyed_{false};
+    bool clearing_ = false;             // streaming for clearStale(), no "O" written
     std::atomic<bool> sending_{false};  // a block of queued audio is on its way
     std::thread thread_;
 };

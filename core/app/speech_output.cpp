@@ -100,6 +100,8 @@ void SpeechOutput::waitForQuietReceiver(const char* status) {
 
 void SpeechOutput::setPtt(bool on) {
     ctx_.node.link().setPtt(on);
+    if (ctx_.air)
+        ctx_.air->record("ptt", {{"on", on}});
     pttHeld_ = on;
     if (!on)
         pttReleaseFailed_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/air_log.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -30,6 +32,8 @@ public:
         NodeAccess& node;
         EventLog& log;
         std::function<void()> focusDummy;
+        // Every PTT command the node took goes here, whatever the backend; none: not recorded.
+        AirLog* air;
     };
 
     // Drives tVoiceAbort.

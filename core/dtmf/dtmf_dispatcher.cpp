@@ -208,7 +208,12 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
              if (actions_.resetRecordMinutes)
                  actions_.resetRecordMinutes();
              actions_.press(Control::cbRecordStart);
-             speech.SpeakText("Recording is on.");
+             if (ctx_.state.RecordingRefused) {
+                 ctx_.panel.setPanel(StatusPanel::Speech, "Recording is not available");
+                 speech.SpeakText("Recording is not available on this node.");
+             } else {
+                 speech.SpeakText("Recording is on.");
+             }
          }},
         {s.DtmfRecordStop,
          [&] {

@@ -109,7 +109,9 @@ std::string fanPortConflict(const std::string& fanPort, const std::string& svxli
         for (const auto& [name, keys] : file.sections) {
             const std::string pttType = LowerAscii(value(keys, "PTT_TYPE"));
             const std::string ptt = value(keys, "PTT_PORT");
-            if (!ptt.empty() && pttType != "none" && resolved(ptt) == wanted)
+            // Only the SerialPin type keys on PTT_PORT: stock [Tx1] keeps PTT_PORT=/dev/ttyS0
+            // whatever its type.
+            if (!ptt.empty() && pttType == "serialpin" && resolved(ptt) == wanted)
                 return "SvxLink keys its transmitter on " + fanPort + " (PTT_PORT in [" +
                        ShownExcerpt(name) + "] of " + file.path + ")";
             const std::string sql = value(keys, "SERIAL_PORT");

@@ -23,8 +23,14 @@ void SerialFanLines::set(bool rts, bool on) {
     if (!port)
         throw std::runtime_error("fan port " + path_ + " is not open");
     std::string error;
-    if (rts ? port->setRts(on, &error) : port->setDtr(on, &error))
+    if (rts ? port->setRts(on, &error) : port->setDtr(on, &error)) {
+        // Back only once a line obeys: a port that opens and fails again each minute is one
+        // outage, not two lines a minute.
+        if (failing_ && report_)
+            report_("Fan port " + path_ + " is open again");
+        failing_ = false;
         return;
+    }
     lost(error);
     throw std::runtime_error("fan port " + path_ + ": " + error);
 }
@@ -53,9 +59,6 @@ SerialPortLines* SerialFanLines::port() {
         return nullptr;
     }
     port_ = std::move(opened);
-    if (failing_ && report_)
-        report_("Fan port " + path_ + " is open again");
-    failing_ = false;
     return port_.get();
 }
 

@@ -35,8 +35,8 @@ void Recording::cbRecordStart_Click() {
     ctx_.state.RecordingActive = true;
     ctx_.panel.setEnabled(Control::cbRecordPlayback, false);
     ctx_.panel.setPanel(StatusPanel::Speech, "Recording");
-    // A node that refuses ends the start here, silently.
-    guarded("start recording", [&] {
+    // A node that refuses ends the start here; a DTMF request then says so.
+    ctx_.state.RecordingRefused = !guarded("start recording", [&] {
         setRecordingMode_(2);
         ctx_.node.link().startRecording();
         RecordFileName = recordingName(ctx_.rt.localNow());

@@ -13,6 +13,23 @@ namespace vox {
 // not act on them too. Upper case, sorted, without repeats.
 std::vector<std::string> svxlinkOwnCodes(const Settings& settings);
 
+// What SvxLink 19.09 hands to its Tcl hook (dtmf_cmd_received) of what a caller keys: "#" ends
+// the command and never arrives; A, B and C are dropped; D starts a new command (a macro), so it
+// arrives only as a code's first key; a run of stars alone arrives as one "*". Digits and stars
+// otherwise arrive as keyed.
+// Empty when `code` arrives whole, else why it cannot.
+std::string svxlinkCodeRefusal(const std::string& code);
+
+// The setup's codes that cannot arrive whole on SvxLink, one line each, naming the field.
+std::vector<std::string> svxlinkCodeProblems(const Settings& settings);
+
+// The command a caller keys on SvxLink to stop the voice at once: "A" never arrives there.
+inline constexpr const char* kSvxlinkVoiceStop = "*";
+
+// On SvxLink, the defaults that cannot arrive ("00#", "BADC") become ones that can; a code the
+// owner chose is left alone. True when something changed.
+bool applySvxlinkCodeDefaults(Settings& settings);
+
 // The file the Tcl hook reads: a comment line, then one code a line.
 std::string svxlinkOwnCodesText(const std::vector<std::string>& codes);
 

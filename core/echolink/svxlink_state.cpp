@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/text_helpers.h"
+#include "echolink/svxlink_codes.h"
 
 namespace vox {
 namespace {
@@ -109,8 +110,9 @@ std::string SvxlinkStateTracker::use(const SvxlinkStateLine& line) {
             openSquelches_.erase(args[0]);
     } else if (n == "Logic:dtmf_cmd_received") {
         // A lone "#" arrives as an empty command: nothing to answer.
+        // "A" never arrives on SvxLink: its own voice-stop command stands for it.
         if (!args.empty())
-            events_.onDtmfString(args[0]);
+            events_.onDtmfString(args[0] == kSvxlinkVoiceStop ? std::string("A") : args[0]);
     } else if (n == "EchoLink:connected" || n == "EchoLink:remote_connected") {
         if (args.empty())
             return bad;

@@ -64,6 +64,9 @@ public:
         if (text.empty() || text[0] == '#' || text[0] == ';')
             return {};
         if (text[0] == '[') {
+            // "[cwid]   # the generated identification"
+            if (const auto note = commentStart(text); note != std::string::npos)
+                text = trim(text.substr(0, note));
             if (text.back() != ']')
                 return "not a [section] line";
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
@@ -76,12 +79,13 @@ public:
             }
             return {};
         }
-        // Values are the rest of the line: DTMF codes hold '#' and ';', so no trailing comments.
         const auto eq = text.find('=');
         if (eq == std::string::npos || eq == 0)
             return "not a key = value line";
         const std::string key = LowerAscii(trim(text.substr(0, eq)));
-        const std::string value = trim(text.substr(eq + 1));
+        std::string value;
+        if (const std::string problem = valueOf(trim(text.substr(eq + 1)), value); !problem.empty())
+            return problem;
         if (section_.empty())
             return "key '" + ShownExcerpt(key) + "' outside a section";
         if (section_ == "?")
@@ -102,6 +106,32 @@ public:
     }
 
 private:
+    // Where a trailing "# note" starts: a '#' at the start or after a blank. DTMF codes such as
+    // "Connect=#1" keep theirs, since no blank comes before it.
+    static std::size_t commentStart(const std::string& text) {
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t'))
+                return i;
+        return std::string::npos;
+    }
+
+    // The value after '=': up to a trailing comment, or the text between double quotes, which
+    // may hold a '#' after a blank ("a #b").
+    static std::string valueOf(const std::string& text, std::string& value) {
+        if (text.empty() || text[0] != '"') {
+            value = trim(text.substr(0, commentStart(text)));
+            return {};
+        }
+        const auto close = text.find('"', 1);
+        if (close == std::string::npos)
+            return "no closing '\"' in '" + ShownExcerpt(text) + "'";
+        const std::string rest = trim(text.substr(close + 1));
+        if (!rest.empty() && rest[0] != '#')
+            return "text after the closing '\"': '" + ShownExcerpt(rest) + "'";
+        value = text.substr(1, close - 1);
+        return {};
+    }
+
     std::string nodeKey(const std::string& key, const std::string& value) {
         if (key != "backend")
             return unknownKey(key);
@@ -315,7 +345,7 @@ ConfResult loadNodeConf(const std::string& path) {
         if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)
             text.erase(0, 3);  // editors' BOM
         const std::string problem = reader.line(text);
-        if (!problem.empty() && result.warnings.empty())
+        if (!problem.empty())
             result.warnings.push_back(name + " line " + std::to_string(number) + ": " + problem);
     }
     return result;

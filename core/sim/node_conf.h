@@ -53,7 +53,7 @@ struct NodeConf {
 
 struct ConfResult {
     NodeConf conf;
-    // At most one line, naming the first problem ("voxclock.conf line 3: ...").
+    // One line for each line that cannot be used ("voxclock.conf line 3: ..."), in order.
     std::vector<std::string> warnings;
 };
 

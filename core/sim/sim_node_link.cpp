@@ -54,7 +54,6 @@ void SimNodeLink::disconnectFrom(const std::string& call) {
 
 void SimNodeLink::setPtt(bool on) {
     node_->check("SetPtt");
-    node_->record("ptt", {{"on", on}});
     if (node_->state().ptt == on)
         return;
     node_->mutableState().ptt = on;

@@ -9,8 +9,9 @@
 #
 # DTMF: a command listed in the codes file is Voxclock's. It is published and
 # swallowed (the handler returns 1), so SvxLink's modules do not act on it too.
-# Voxclock rewrites the file at start-up and when its DTMF setup changes; it
-# is read on every command, so no restart is needed.
+# Voxclock rewrites the file at start-up, when its DTMF setup changes and every
+# two and a half minutes, and removes it when it stops; a file older than five
+# minutes is ignored. It is read on every command, so no restart is needed.
 ###############################################################################
 
 namespace eval Voxclock {
@@ -24,9 +25,16 @@ namespace eval Voxclock {
     return [string map {"\\" "\\\\" "\r" "\\r" "\n" "\\n"} $txt]
   }
 
+  # A file older than this was left by a Voxclock that is not running (it
+  # rewrites the file every two and a half minutes): its codes go to SvxLink.
+  variable stale_seconds 300
+
   proc is_ours {cmd} {
     variable codes_file
-    if {$cmd eq "" || [catch {open $codes_file r} f]} { return 0 }
+    variable stale_seconds
+    if {$cmd eq "" || [catch {file mtime $codes_file} mtime]} { return 0 }
+    if {[clock seconds] - $mtime > $stale_seconds} { return 0 }
+    if {[catch {open $codes_file r} f]} { return 0 }
     set found 0
     while {[gets $f line] >= 0} {
       set line [string trim $line]

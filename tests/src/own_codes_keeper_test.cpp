@@ -62,6 +62,16 @@ TEST(OwnCodesKeeper, WritesAtOnceAndAgainOnlyWhenTheCodesChange) {
     EXPECT_TRUE(rig.told.empty());
 }
 
+// The Tcl hook takes a file older than five minutes for one a dead run left: a running
+// program rewrites it every two and a half minutes, changed or not.
+TEST(OwnCodesKeeper, TheFileIsRefreshedWhileItRuns) {
+    KeeperRig rig;
+    rig.addBusyTimer();
+    auto keeper = rig.start();
+    rig.rt.waitUntil(rig.t0 + 400);
+    EXPECT_EQ(rig.writes, (std::vector<std::string>{"0: 00 A1", "1500: 00 A1", "3000: 00 A1"}));
+}
+
 TEST(OwnCodesKeeper, AFailedWriteIsTriedEveryTwoSecondsAndEachReasonToldOnce) {
     KeeperRig rig;
     rig.addBusyTimer();

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +115,7 @@ public:
         return true;
     }
     void terminate() { ::kill(pid_, SIGTERM); }
+    void crash() { ::kill(pid_, SIGKILL); }
     // Its exit code, or -1 when a signal ended it.
     int exitCode() const { return exited_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
 
@@ -239,6 +242,26 @@ protected:
         return audio_.empty() ? 0 : std::sqrt(sum / double(audio_.size()));
     }
 
+    // One line to the running program's control socket, and its answer.
+    std::string controlReply(const std::string& line) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un a{};
+        a.sun_family = AF_UNIX;
+        const std::string path = (home_ / "sim.sock").string();
+        std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+        std::string reply;
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+            const std::string out = line + "\n";
+            if (::write(fd, out.data(), out.size()) == static_cast<ssize_t>(out.size())) {
+                char c;
+                while (::read(fd, &c, 1) == 1 && c != '\n')
+                    reply += c;
+            }
+        }
+        ::close(fd);
+        return reply;
+    }
+
     std::string air() const { return readFile(home_ / "air.log"); }
     std::string err() const { return readFile(home_ / "stderr.txt"); }
 
@@ -264,12 +287,27 @@ TEST_F(SvxlinkProgram, DtmfTimeRequestIsSpokenOnTheAirAndAStopWhileIdleIsClean) 
     EXPECT_GT(audio_.size(), 16000u / 2) << "less than half a second of audio on the air";
     EXPECT_GT(rms(), 300) << "no energy in the transmitted audio";
     EXPECT_NE(air().find("\"ev\":\"speak\",\"text\":\"The time is "), std::string::npos) << air();
+    // PTT is in the air log on SvxLink too.
+    EXPECT_NE(air().find(R"("ev":"ptt","on":true)"), std::string::npos) << air();
+    EXPECT_NE(air().find(R"("ev":"ptt","on":false)"), std::string::npos) << air();
+
+    // The defaults SvxLink cannot carry (00#, BADC) were replaced, and the hook told.
+    EXPECT_NE(air().find("DTMF: SvxLink cannot carry the default codes"), std::string::npos);
+    EXPECT_TRUE(until(
+        [&] {
+            return readFile(node_.dir() / "voxclock_codes").find("\n*8*\n") != std::string::npos;
+        },
+        5000));
+    // The simulator's control commands would do nothing here: they are refused, saying why.
+    EXPECT_EQ(controlReply("rx on").rfind("error: the node is SvxLink", 0), 0u);
 
     vox_->terminate();
     ASSERT_TRUE(vox_->wait(15000)) << "voxclock did not end on SIGTERM";
     EXPECT_EQ(vox_->exitCode(), 0) << err();
     step();
     EXPECT_EQ(ptt_, "TR");
+    // Stopped, it leaves every code to SvxLink again.
+    EXPECT_FALSE(fs::exists(node_.dir() / "voxclock_codes"));
 }
 
 // Stopped in the middle of its answer: the squelch is closed on the way out, so SvxLink's
@@ -281,6 +319,38 @@ TEST_F(SvxlinkProgram, AStopWhileSpeakingUnkeysTheTransmitter) {
     ASSERT_TRUE(vox_->wait(15000)) << "voxclock did not end on SIGTERM";
     EXPECT_EQ(vox_->exitCode(), 0) << err();
     EXPECT_TRUE(until([&] { return !ptt_.empty() && ptt_.back() == 'R'; }, 5000)) << ptt_;
+    EXPECT_EQ(ptt_, "TR");
+}
+
+// Killed in the middle of its answer, Voxclock leaves SvxLink's squelch open and the transmitter
+// keyed; started again, it closes that squelch before anything else, and its next answer keys the
+// transmitter as usual.
+TEST_F(SvxlinkProgram, ACrashWhileSpeakingIsClearedAtTheNextStart) {
+    injectTimeRequest();
+    ASSERT_TRUE(until([&] { return ptt_.find('T') != std::string::npos; }, 20000)) << err();
+    // Well into the reply: a second of audio on the air.
+    ASSERT_TRUE(until([&] { return audio_.size() >= 16000u; }, 20000));
+    vox_->crash();
+    ASSERT_TRUE(vox_->wait(5000));
+    step();
+    ASSERT_EQ(ptt_, "T") << "the crash did not leave the transmitter keyed";
+
+    const auto restartAt = Clock::now();
+    vox_ = std::make_unique<VoxclockProcess>();
+    ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr2.txt"));
+    ASSERT_TRUE(until([&] { return ptt_ == "TR"; }, 2000))
+        << "PTT still on 2 s after the restart: " << ptt_;
+    std::cout << "[ measure  ] restart -> stale PTT off: " << msSince(restartAt) << " ms\n";
+
+    ptt_.clear();
+    bool answered = false;
+    for (int attempt = 0; attempt < 3 && !answered; ++attempt) {
+        injectTimeRequest();
+        answered = until([&] { return ptt_.find('T') != std::string::npos; }, 10000);
+    }
+    ASSERT_TRUE(answered && until([&] { return ptt_.find('R') != std::string::npos; }, 30000))
+        << "no answer after the restart: " << ptt_ << "\n"
+        << readFile(home_ / "stderr2.txt");
     EXPECT_EQ(ptt_, "TR");
 }
 

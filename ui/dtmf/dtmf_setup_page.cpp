@@ -9,7 +9,8 @@
 
 namespace vox {
 
-DtmfSetupPage::DtmfSetupPage(QWidget* parent) : SetupPage(parent) {
+DtmfSetupPage::DtmfSetupPage(QWidget* parent, DtmfCodeRefusal refuse)
+    : SetupPage(parent), refuse_(std::move(refuse)) {
     auto* grid = new QGridLayout(this);
     int line = 0;
     for (const DtmfCodeField& field : dtmfCodeFields()) {
@@ -43,12 +44,24 @@ void DtmfSetupPage::load(const Settings& settings) {
         switches_[i]->setChecked(values.switches[i]);
 }
 
-bool DtmfSetupPage::save(Settings& settings, QString*) const {
-    // No code is refused: an empty box switches its command off, and a shared code is settled by
-    // the dispatch order.
+bool DtmfSetupPage::save(Settings& settings, QString* problem) const {
+    // An empty box switches its command off, and a shared code is settled by the dispatch order;
+    // only a code the node cannot carry to us whole is refused.
     DtmfSetupValues values;
-    for (const QLineEdit* edit : codes_)
-        values.codes.push_back(edit->text().toStdString());
+    const auto& fields = dtmfCodeFields();
+    for (std::size_t i = 0; i < codes_.size(); ++i) {
+        const std::string code = normalizeDtmfCode(codes_[i]->text().toStdString());
+        if (refuse_ && !code.empty()) {
+            if (const std::string why = refuse_(code); !why.empty()) {
+                if (problem)
+                    *problem = QString::fromStdString(std::string(fields[i].label) + ": '" + code +
+                                                      "' cannot be used on SvxLink: " + why + ".");
+                codes_[i]->setFocus();
+                return false;
+            }
+        }
+        values.codes.push_back(codes_[i]->text().toStdString());
+    }
     for (const QCheckBox* box : switches_)
         values.switches.push_back(box->isChecked());
     saveDtmfSetup(values, settings);
@@ -56,11 +69,11 @@ bool DtmfSetupPage::save(Settings& settings, QString*) const {
 }
 
 SetupDialog* createDtmfSetupDialog(SetupDialog::Current current, SetupDialog::Apply apply,
-                                   QWidget* parent) {
+                                   QWidget* parent, DtmfCodeRefusal refuse) {
     auto* dialog = new SetupDialog(QString::fromLatin1(kDtmfSetupCaption), std::move(current),
                                    std::move(apply), parent);
     dialog->setObjectName(QStringLiteral("frmDTMFSetup"));
-    dialog->addPage(new DtmfSetupPage(dialog));
+    dialog->addPage(new DtmfSetupPage(dialog, std::move(refuse)));
     return dialog;
 }
 

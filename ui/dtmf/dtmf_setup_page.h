@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "settings/setup_dialog.h"
@@ -13,9 +15,12 @@ namespace vox {
 // frmDTMFSetup: the seventeen command codes and the three permission switches. The boxes carry
 // the names of their fields ("tbDTMFPlayTime", "cbRSGB", ...); the save rule (trim, upper case)
 // is the core's, so the page only moves text in and out.
+// Why a code cannot reach us through the node (SvxLink); empty when it can.
+using DtmfCodeRefusal = std::function<std::string(const std::string& code)>;
+
 class DtmfSetupPage : public SetupPage {
 public:
-    explicit DtmfSetupPage(QWidget* parent = nullptr);
+    explicit DtmfSetupPage(QWidget* parent = nullptr, DtmfCodeRefusal refuse = {});
 
     QString title() const override;
     void load(const Settings& settings) override;
@@ -24,12 +29,13 @@ public:
 private:
     std::vector<QLineEdit*> codes_;     // in the order of dtmfCodeFields()
     std::vector<QCheckBox*> switches_;  // in the order of dtmfSwitchFields()
+    DtmfCodeRefusal refuse_;
 };
 
 inline constexpr const char* kDtmfSetupCaption = "Voxclock - DTMF Setup";
 
 // The dialog with its one page; OK hands the changed record to `apply`.
 SetupDialog* createDtmfSetupDialog(SetupDialog::Current current, SetupDialog::Apply apply,
-                                   QWidget* parent = nullptr);
+                                   QWidget* parent = nullptr, DtmfCodeRefusal refuse = {});
 
 }  // namespace vox

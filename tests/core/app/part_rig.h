@@ -49,7 +49,7 @@ struct PartRig {
           nodes(rt, conf, &air),
           log(folder, clock),
           timers(rt),
-          speech({rt, folder, settings, panel, state, node, log, {}},
+          speech({rt, folder, settings, panel, state, node, log, {}, &air},
                  timers[TimerName::tVoiceAbort]) {
         node.attach(nodes.createNode(events));
         speech.setVoice(

@@ -35,6 +35,20 @@ TEST(DtmfStation, ThePadsElevenStarStartsARecordingAndTheNodesTonesStopIt) {
     EXPECT_FALSE(rig.station->pttHeld());
 }
 
+// A node that cannot record (SvxLink) refuses the start: the caller hears that, not "on".
+TEST(DtmfStation, ARecordingTheNodeRefusesIsSaidToBeNotAvailable) {
+    StationRig rig;
+    rig.startAndRunUntil({2026, 12, 10, 11, 59, 30, 0});
+    const std::size_t from = rig.airLines.size();
+    rig.command("fail StartRecording");
+    rig.command("dtmf 11*");
+    rig.runUntil({2026, 12, 10, 11, 59, 40, 0});
+    EXPECT_FALSE(rig.nodes.state().recording);
+    EXPECT_TRUE(has(rig, from, "Recording is not available on this node."));
+    EXPECT_FALSE(has(rig, from, "Recording is on."));
+    EXPECT_TRUE(has(rig, from, R"("panel":4,"text":"Recording is not available")"));
+}
+
 TEST(DtmfStation, RemoteNodeCodesConnectAndTheNodesCodesAreRead) {
     NodeConf conf = StationRig::quickConf();
     conf.dtmfCommands = "Status=08,Disconnect=##";

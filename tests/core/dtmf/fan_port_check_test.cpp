@@ -34,8 +34,12 @@ TEST_F(FanPortCheck, RefusesAPortSvxLinkKeysOrListensOn) {
     } cases[] = {
         {"PTT port", "[Tx1]\nTYPE=Local\nPTT_TYPE=SerialPin\nPTT_PORT=@/ttyUSB0\n", "",
          "SvxLink keys its transmitter on @/ttyUSB0 (PTT_PORT in [Tx1] of @/svxlink.conf)"},
-        {"quoted, no PTT_TYPE, CRLF", "[Tx2]\r\nPTT_PORT = \"@/ttyUSB0\"\r\n", "",
+        {"quoted, CRLF", "[Tx2]\r\nPTT_TYPE=serialpin\r\nPTT_PORT = \"@/ttyUSB0\"\r\n", "",
          "SvxLink keys its transmitter"},
+        // Stock [Tx1] keeps PTT_PORT=/dev/ttyS0 whatever its type; only SerialPin uses it.
+        {"no PTT_TYPE", "[Tx2]\nPTT_PORT=@/ttyUSB0\n", "", ""},
+        {"GPIO PTT", "[Tx1]\nPTT_TYPE=GPIO\nPTT_PORT=@/ttyUSB0\n", "", ""},
+        {"PTY PTT", "[Tx1]\nPTT_TYPE=PTY\nPTT_PORT=@/ttyUSB0\n", "", ""},
         {"through a link", "[Tx1]\nPTT_TYPE=SerialPin\nPTT_PORT=@/by-id\n", "",
          "SvxLink keys its transmitter on @/ttyUSB0"},
         {"PTT off", "[Tx1]\nPTT_TYPE=NONE\nPTT_PORT=@/ttyUSB0\n", "", ""},
@@ -72,7 +76,8 @@ TEST_F(FanPortCheck, RefusesAPortSvxLinkKeysOrListensOn) {
 }
 
 TEST_F(FanPortCheck, NoFanPortOrNoSvxLinkFileIsNoConflict) {
-    const std::string conf = write("svxlink.conf", "[Tx1]\nPTT_PORT=/dev/ttyUSB0\n");
+    const std::string conf =
+        write("svxlink.conf", "[Tx1]\nPTT_TYPE=SerialPin\nPTT_PORT=/dev/ttyUSB0\n");
     EXPECT_EQ(fanPortConflict("", conf), "");
     EXPECT_EQ(fanPortConflict("/dev/ttyUSB0", ""), "");
     EXPECT_EQ(fanPortConflict("/dev/ttyUSB0", (root / "missing.conf").string()), "");

@@ -146,6 +146,20 @@ TEST(SerialFan, APortThatFailsALineIsDroppedAndTakenBackAMinuteLater) {
     EXPECT_EQ(rig.reports.size(), 2u);
 }
 
+// A port that opens each minute but fails its line each time is one outage: one line, not an
+// "open again" and a failure every minute.
+TEST(SerialFan, APortThatOpensButKeepsFailingIsReportedOnce) {
+    SerialFanRig rig;
+    rig.machine.present = true;
+    rig.machine.unplugged = true;
+    rig.panel.setChecked(Control::FanRTS, true);
+    rig.run(300);
+    EXPECT_GE(rig.machine.opens, 5);
+    ASSERT_EQ(rig.reports.size(), 1u);
+    EXPECT_EQ(rig.reports[0],
+              "Fan port /dev/ttyUSB0 failed (device gone); trying again each minute");
+}
+
 TEST(SerialFan, AnOpenerThatThrowsIsAnUnopenedPort) {
     PartRig rig;
     std::vector<std::string> reports;

@@ -149,11 +149,68 @@ TEST(SvxlinkCodes, OwnCodesListWhatTheDispatcherAnswers) {
     s.AllowRsgb = 1;
     s.AllowInfo = 0;
     const auto codes = svxlinkOwnCodes(s);
-    std::vector<std::string> want = {"*60*", "*61*", "*62*", "*63*", "*64*", "*65*", "*66*",
-                                     "*67*", "*68*", "*69*", "00",   "55",   "A1"};
+    std::vector<std::string> want = {
+        "*",    "*60*", "*61*", "*62*", "*63*", "*64*", "*65*",
+        "*66*", "*67*", "*68*", "*69*", "00",   "55",   "A1"};  // "*": voice stop
     EXPECT_EQ(codes, want);
     EXPECT_EQ(svxlinkOwnCodesText({"00", "A1"}),
               "# DTMF commands Voxclock answers; rewritten by Voxclock\n00\nA1\n");
+}
+
+// What SvxLink 19.09 delivers of a keyed code, as found against the real program: a code that
+// cannot arrive whole is refused with the reason.
+TEST(SvxlinkCodes, ACodeThatCannotArriveWholeIsRefusedWithTheReason) {
+    const struct {
+        const char* code;
+        const char* why;  // the start of the reason; "" = arrives whole
+    } cases[] = {
+        {"00*", ""},
+        {"411", ""},
+        {"*1*", ""},
+        {"*", ""},
+        {"D", ""},
+        {"d12", ""},
+        {"1**2", ""},
+        {"00#", "SvxLink ends a command at '#'"},
+        {"BADC", "SvxLink drops the keys A, B and C"},
+        {"A", "SvxLink drops the keys A, B and C"},
+        {"1D", "SvxLink starts a new command at D"},
+        {"**", "SvxLink delivers a run of stars as one '*'"},
+        {"12X", "not a DTMF key"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const std::string why = svxlinkCodeRefusal(c.code);
+        EXPECT_EQ(why.substr(0, std::string(c.why).size()), c.why);
+        EXPECT_EQ(why.empty(), *c.why == 0);
+    }
+}
+
+// The Windows program's defaults that cannot arrive get SvxLink ones that can, and then no code
+// is refused; the owner's own choice is left alone and reported.
+TEST(SvxlinkCodes, DefaultsThatCannotArriveAreReplacedAndTheOwnersAreReported) {
+    Settings s;
+    EXPECT_EQ(svxlinkCodeProblems(s).size(), 2u);
+    EXPECT_TRUE(applySvxlinkCodeDefaults(s));
+    EXPECT_EQ(s.DtmfPlayFile, "01*");
+    EXPECT_EQ(s.DtmfLock, "*8*");
+    EXPECT_TRUE(svxlinkCodeProblems(s).empty());
+    EXPECT_FALSE(applySvxlinkCodeDefaults(s));
+    s.DtmfWx = "9#9";
+    EXPECT_FALSE(applySvxlinkCodeDefaults(s));
+    EXPECT_EQ(svxlinkCodeProblems(s),
+              std::vector<std::string>{"Xmit WX Current code '9#9': SvxLink ends a command at "
+                                       "'#', so a code cannot hold one (the caller keys '#' after "
+                                       "the code)"});
+}
+
+// "A" never arrives on SvxLink: its voice-stop command "*" reaches the dispatcher as "A".
+TEST(SvxlinkState, TheVoiceStopCommandArrivesAsA) {
+    Recorder events;
+    SvxlinkStateTracker tracker(events);
+    tracker.feed("1796880494.408 Logic:dtmf_cmd_received *");
+    tracker.feed("1796880494.408 Logic:dtmf_cmd_received *1*");
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"dtmf A", "dtmf *1*"}));
 }
 
 TEST(SvxlinkCodes, EveryModuleCodeCountsAsTheNodes) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "sim/node_conf.h"
 
@@ -40,29 +42,39 @@ TEST(NodeConf, GoldenFileReadsEveryKey) {
     EXPECT_EQ(r.conf, want);
 }
 
-// What is bad keeps its default, the rest is used, and only the first problem is reported.
+// What is bad keeps its default, the rest is used, and every line that cannot be used is
+// reported with its number.
 TEST(NodeConf, BrokenFilesKeepDefaultsForWhatIsBad) {
     struct Case {
         const char* file;
-        const char* warning;
+        std::vector<std::string> warnings;
         std::function<void(NodeConf&)> good;  // what the file sets successfully
     };
     const Case cases[] = {
-        {"unknown_key.conf", "unknown_key.conf line 3: unknown key 'volume' in [sim]",
+        {"unknown_key.conf",
+         {"unknown_key.conf line 3: unknown key 'volume' in [sim]",
+          "unknown_key.conf line 4: 'ptt_control' is not a valid number: 'two'"},
          [](NodeConf& c) {
              c.callsign = "K1ABC";
              c.connectDelayMs = 900;
          }},
-        {"unknown_section.conf", "unknown_section.conf line 2: unknown section [radio]",
+        {"unknown_section.conf",
+         {"unknown_section.conf line 2: unknown section [radio]"},
          [](NodeConf& c) { c.pttControl = 2; }},
-        {"malformed.conf", "malformed.conf line 2: not a key = value line",
+        {"malformed.conf",
+         {"malformed.conf line 2: not a key = value line",
+          "malformed.conf line 3: not a [section] line"},
          [](NodeConf& c) { c.connectDelayMs = 10; }},
         {"bad_numbers.conf",
-         "bad_numbers.conf line 2: 'connect_delay_ms' is not a valid number: '-5'",
+         {"bad_numbers.conf line 2: 'connect_delay_ms' is not a valid number: '-5'",
+          "bad_numbers.conf line 3: 'sysop_mode' is not a valid number: '99999999999'"},
          [](NodeConf& c) { c.pttControl = 2; }},
-        {"outside_section.conf", "outside_section.conf line 1: key 'callsign' outside a section",
+        {"outside_section.conf",
+         {"outside_section.conf line 1: key 'callsign' outside a section",
+          "outside_section.conf line 3: unknown backend 'irlp'"},
          [](NodeConf&) {}},
-        {"binary.conf", "binary.conf line 3: not a key = value line",
+        {"binary.conf",
+         {"binary.conf line 3: not a key = value line"},
          [](NodeConf& c) {
              c.callsign = "K1ABC";
              c.pttControl = 3;
@@ -74,9 +86,80 @@ TEST(NodeConf, BrokenFilesKeepDefaultsForWhatIsBad) {
         c.good(want);
         const ConfResult r = loadNodeConf(fixture(c.file));
         EXPECT_EQ(r.conf, want);
-        ASSERT_EQ(r.warnings.size(), 1u);
-        EXPECT_EQ(r.warnings[0], c.warning);
+        EXPECT_EQ(r.warnings, c.warnings);
     }
+}
+
+// "key = value   # note": a '#' at the start of the value or after a blank starts a comment,
+// one inside a word is part of the value, and a quoted value keeps everything between its quotes.
+TEST(NodeConf, TrailingCommentsAndQuotedValues) {
+    struct Case {
+        const char* line;
+        const char* value;    // [sim] callsign afterwards
+        const char* warning;  // "" for none
+    };
+    const Case cases[] = {
+        {"callsign = W1AW   # the node's own call", "W1AW", ""},
+        {"callsign = W1AW\t# a tab before", "W1AW", ""},
+        {"callsign =   # nothing but a note", "", ""},
+        {"callsign = W1#AW", "W1#AW", ""},
+        {"callsign = \"W1AW # not a note\"   # a note", "W1AW # not a note", ""},
+        {"callsign = \"#1\"", "#1", ""},
+        {"callsign = \"\"", "", ""},
+        {"callsign = \"W1AW", "N0CALL-L", "no closing '\"' in '\"W1AW'"},
+        {"callsign = \"W1AW\" x", "N0CALL-L", "text after the closing '\"': 'x'"},
+    };
+    const std::string path = ::testing::TempDir() + "voxclock-notes.conf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(path) << "[sim]   # the simulator\n" << c.line << "\n";
+        const ConfResult r = loadNodeConf(path);
+        EXPECT_EQ(r.conf.callsign, c.value);
+        if (*c.warning) {
+            ASSERT_EQ(r.warnings.size(), 1u);
+            EXPECT_EQ(r.warnings[0], std::string("voxclock-notes.conf line 2: ") + c.warning);
+        } else {
+            EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+        }
+    }
+    std::remove(path.c_str());
+}
+
+// Every voxclock.conf block the documents print ("```ini" in the Markdown files) must load as
+// printed, so the documents and the reader cannot drift apart.
+TEST(NodeConf, EveryBlockInTheDocumentsLoadsWithoutAWarning) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::path(VOXCLOCK_TEST_DATA).parent_path().parent_path();
+    std::vector<fs::path> documents{root / "README.md"};
+    for (const auto& entry : fs::recursive_directory_iterator(root / "docs"))
+        if (entry.path().extension() == ".md")
+            documents.push_back(entry.path());
+    const std::string path = ::testing::TempDir() + "voxclock-doc.conf";
+    int blocks = 0;
+    for (const fs::path& document : documents) {
+        std::ifstream in(document);
+        std::string line, block;
+        bool inside = false;
+        for (int number = 1; std::getline(in, line); ++number) {
+            if (!inside && line == "```ini") {
+                inside = true;
+                block.clear();
+            } else if (inside && line == "```") {
+                inside = false;
+                ++blocks;
+                SCOPED_TRACE(document.filename().string() + " block ending on line " +
+                             std::to_string(number));
+                std::ofstream(path) << block;
+                const ConfResult r = loadNodeConf(path);
+                EXPECT_TRUE(r.warnings.empty()) << ::testing::PrintToString(r.warnings);
+            } else if (inside) {
+                block += line + "\n";
+            }
+        }
+        EXPECT_FALSE(inside) << document << " ends inside a block";
+    }
+    EXPECT_GE(blocks, 2);  // the reference block and the SvxLink one
+    std::remove(path.c_str());
 }
 
 // Each [cwid] value outside its limits keeps its default, the others in the section are used.
@@ -111,8 +194,9 @@ TEST(NodeConf, CwIdValuesOutsideTheirLimitsKeepTheirDefaults) {
         want.cwid = {60, 3000, 1.0, true};  // the limits themselves are fine
         const ConfResult r = loadNodeConf(path);
         EXPECT_EQ(r.conf, want);
-        ASSERT_EQ(r.warnings.size(), 1u);
+        ASSERT_EQ(r.warnings.size(), 2u);
         EXPECT_EQ(r.warnings[0], std::string("voxclock-cwid.conf line 3: ") + c.warning);
+        EXPECT_EQ(r.warnings[1], std::string("voxclock-cwid.conf line 8: ") + c.warning);
     }
     std::remove(path.c_str());
 }

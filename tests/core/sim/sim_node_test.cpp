@@ -113,7 +113,8 @@ TEST_F(SimFixture, ImplausibleCallsFailLikeTheNode) {
     EXPECT_EQ(link->connectedCount(), 6);  // only the good ones connected
 }
 
-TEST_F(SimFixture, TransmittingFollowsPttAndEveryCallIsLogged) {
+// The PTT records are the speech output's, for every backend: the simulator adds none of its own.
+TEST_F(SimFixture, TransmittingFollowsPtt) {
     bool shownPtt = false;
     sim.setOnChange([&] { shownPtt = sim.state().ptt; });
     EXPECT_FALSE(link->isTransmitting());
@@ -124,8 +125,7 @@ TEST_F(SimFixture, TransmittingFollowsPttAndEveryCallIsLogged) {
     link->setPtt(false);
     EXPECT_FALSE(link->isTransmitting());
     EXPECT_FALSE(shownPtt);
-    EXPECT_EQ(airLines, (std::vector<std::string>{R"(ptt","on":true})", R"(ptt","on":false})",
-                                                  R"(ptt","on":false})"}));
+    EXPECT_TRUE(airLines.empty());
 }
 
 TEST_F(SimFixture, SerialLinesAreLoggedOnlyWhenTheyChange) {

@@ -2,6 +2,7 @@
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
 #include "../widget_helpers.h"
 #include "dtmf/dtmf_setup_page.h"
+#include "echolink/svxlink_codes.h"
 #include "mnemonics.h"
 
 #include <QCheckBox>
@@ -152,6 +153,25 @@ TEST_F(DtmfSetupDialogTest, OkStoresCodesTrimmedAndUpperCasedAndTheSwitchesAsZer
     for (const SwitchBox& row : kSwitches)
         EXPECT_EQ(record.*row.flag, expected.*row.flag) << row.box;
     EXPECT_TRUE(record == expected) << "nothing else changed";
+}
+
+// With the SvxLink backend a code that cannot arrive whole is refused, saying why; the others
+// are stored as usual.
+TEST(DtmfSetupOnSvxlink, ACodeSvxLinkCannotCarryIsRefusedWithTheReason) {
+    DtmfSetupPage page(nullptr, svxlinkCodeRefusal);
+    Settings record;
+    applySvxlinkCodeDefaults(record);
+    page.load(record);
+    named<QLineEdit>(&page, "tbDTMFLock")->setText("badc");
+    Settings copy = record;
+    QString problem;
+    EXPECT_FALSE(page.save(copy, &problem));
+    EXPECT_EQ(problem.toStdString(),
+              "DTMF Lock Toggle: 'BADC' cannot be used on SvxLink: SvxLink drops the keys A, B "
+              "and C.");
+    named<QLineEdit>(&page, "tbDTMFLock")->setText("*9*");
+    EXPECT_TRUE(page.save(copy, &problem));
+    EXPECT_EQ(copy.DtmfLock, "*9*");
 }
 
 // The dialog wired to a station as the desktop wires it.
