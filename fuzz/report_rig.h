@@ -41,7 +41,7 @@ struct ReportRig {
           nodes(rt, NodeConf{}, &air),
           log(folder, clock),
           timers(rt),
-          speech({rt, folder, settings, panel, state, node, log, {}},
+          speech({rt, folder, settings, panel, state, node, log, {}, &air},
                  timers[TimerName::tVoiceAbort]),
           http(std::move(document)),
           web(rt, &http, &air, 10),
