@@ -1,7 +1,7 @@
-#include "air_recorder.h"
+#include "adapters/air_recorder.h"
 
-#include "base/folder_budget.h"
-#include "base/wav_file.h"
+#include "core/base/folder_budget.h"
+#include "core/base/wav_file.h"
 
 #include <algorithm>
 #include <cmath>

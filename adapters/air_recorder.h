@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
-#include "base/clock.h"
+#include "adapters/audio_output.h"
+#include "core/base/clock.h"
 
 namespace vox {
 

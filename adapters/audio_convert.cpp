@@ -1,4 +1,4 @@
-#include "audio_convert.h"
+#include "adapters/audio_convert.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "audio_file_output.h"
+#include "adapters/audio_file_output.h"
 
-#include "base/wav_file.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
+#include "adapters/audio_output.h"
 
 namespace vox {
 

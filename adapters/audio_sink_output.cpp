@@ -1,4 +1,4 @@
-#include "audio_sink_output.h"
+#include "adapters/audio_sink_output.h"
 
 #include <QAudioSink>
 #include <QDateTime>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "audio_convert.h"
+#include "adapters/audio_convert.h"
 
 namespace vox {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <mutex>
 
-#include "audio_output.h"
+#include "adapters/audio_output.h"
 
 class QAudioSink;
 class QIODevice;

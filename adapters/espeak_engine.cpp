@@ -1,10 +1,10 @@
-#include "espeak_engine.h"
+#include "adapters/espeak_engine.h"
 
 #include <espeak-ng/speak_lib.h>
 
 #include <future>
 
-#include "audio_output.h"
+#include "adapters/audio_output.h"
 
 namespace vox {
 

@@ -1,13 +1,13 @@
-#include "espeak_voice.h"
+#include "adapters/espeak_voice.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "base/speakable_text.h"
-#include "base/speech_markup.h"
-#include "espeak_engine.h"
-#include "sound_devices.h"
-#include "wav_decode.h"
+#include "adapters/espeak_engine.h"
+#include "adapters/sound_devices.h"
+#include "adapters/wav_decode.h"
+#include "core/base/speakable_text.h"
+#include "core/base/speech_markup.h"
 
 namespace vox {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "air_recorder.h"
-#include "audio_output.h"
-#include "base/clock.h"
-#include "base/event_loop.h"
-#include "base/voice.h"
+#include "adapters/air_recorder.h"
+#include "adapters/audio_output.h"
+#include "core/base/clock.h"
+#include "core/base/event_loop.h"
+#include "core/base/voice.h"
 
 namespace vox {
 

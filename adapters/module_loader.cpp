@@ -1,4 +1,4 @@
-#include "module_loader.h"
+#include "adapters/module_loader.h"
 
 #include <dlfcn.h>
 

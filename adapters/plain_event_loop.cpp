@@ -1,9 +1,9 @@
-#include "plain_event_loop.h"
+#include "adapters/plain_event_loop.h"
 
 #include <chrono>
 #include <cmath>
 
-#include "base/guarded.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <mutex>
 
-#include "base/clock.h"
-#include "base/event_loop.h"
+#include "core/base/clock.h"
+#include "core/base/event_loop.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "qsettings_user_store.h"
+#include "adapters/qsettings_user_store.h"
 
 #include <QSettings>
 

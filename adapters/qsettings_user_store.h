@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/user_store.h"
+#include "core/base/user_store.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "qt_http_client.h"
+#include "adapters/qt_http_client.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "base/event_loop.h"
-#include "base/http_client.h"
+#include "core/base/event_loop.h"
+#include "core/base/http_client.h"
 
 namespace vox {
 

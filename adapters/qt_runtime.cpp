@@ -1,6 +1,6 @@
-#include "qt_runtime.h"
+#include "adapters/qt_runtime.h"
 
-#include "base/guarded.h"
+#include "core/base/guarded.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

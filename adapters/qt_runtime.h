@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QTimer>
 
-#include "base/clock.h"
-#include "base/event_loop.h"
-#include "system_clock.h"
+#include "adapters/system_clock.h"
+#include "core/base/clock.h"
+#include "core/base/event_loop.h"
 
 namespace vox {
 

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QMediaDevices>
 
-#include "audio_sink_output.h"
-#include "sound_devices.h"
+#include "adapters/audio_sink_output.h"
+#include "adapters/sound_devices.h"
 
 namespace vox {
 

@@ -1,15 +1,15 @@
-#include "say_command.h"
+#include "adapters/say_command.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "base/program_folder.h"
-#include "base/runtime.h"
-#include "espeak_voice.h"
-#include "plain_event_loop.h"
-#include "system_clock.h"
-#include "wav_stream_output.h"
+#include "adapters/espeak_voice.h"
+#include "adapters/plain_event_loop.h"
+#include "adapters/system_clock.h"
+#include "adapters/wav_stream_output.h"
+#include "core/base/program_folder.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 

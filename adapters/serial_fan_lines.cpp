@@ -1,4 +1,4 @@
-#include "serial_fan_lines.h"
+#include "adapters/serial_fan_lines.h"
 
 #include <termios.h>
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "dtmf/fan_serial_lines.h"
+#include "core/dtmf/fan_serial_lines.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "sim_control_server.h"
+#include "adapters/sim_control_server.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/control_line.h"
+#include "core/base/control_line.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "sim_control_stdin.h"
+#include "adapters/sim_control_stdin.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "base/control_line.h"
+#include "core/base/control_line.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "sound_devices.h"
+#include "adapters/sound_devices.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "module_loader.h"
+#include "adapters/module_loader.h"
 
 namespace vox {
 

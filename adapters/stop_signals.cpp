@@ -1,4 +1,4 @@
-#include "stop_signals.h"
+#include "adapters/stop_signals.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "system_clock.h"
+#include "adapters/system_clock.h"
 
 #include <chrono>
 #include <ctime>

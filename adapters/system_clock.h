@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/clock.h"
+#include "core/base/clock.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "wav_decode.h"
+#include "adapters/wav_decode.h"
 
 #include <sndfile.h>
 
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "audio_convert.h"
-#include "audio_output.h"
+#include "adapters/audio_convert.h"
+#include "adapters/audio_output.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "wav_stream_output.h"
+#include "adapters/wav_stream_output.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

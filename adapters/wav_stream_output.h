@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "audio_output.h"
+#include "adapters/audio_output.h"
 
 namespace vox {
 

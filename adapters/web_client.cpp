@@ -1,8 +1,8 @@
-#include "web_client.h"
+#include "adapters/web_client.h"
 
 #include <limits>
 
-#include "module_loader.h"
+#include "adapters/module_loader.h"
 
 namespace vox {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "base/event_loop.h"
-#include "base/http_client.h"
+#include "core/base/event_loop.h"
+#include "core/base/http_client.h"
 
 namespace vox {
 

@@ -11,12 +11,12 @@
 #include <fstream>
 #include <string>
 
-#include "app/station.h"
-#include "base/air_log.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
+#include "core/app/station.h"
+#include "core/base/air_log.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
 
 namespace {
 

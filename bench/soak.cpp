@@ -17,15 +17,15 @@
 #include <string>
 #include <vector>
 
-#include "app/console_message_boxes.h"
-#include "app/station.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
-#include "soak_air_tally.h"
-#include "soak_folder.h"
-#include "soak_traffic.h"
+#include "bench/soak_air_tally.h"
+#include "bench/soak_folder.h"
+#include "bench/soak_traffic.h"
+#include "core/app/console_message_boxes.h"
+#include "core/app/station.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "soak_air_tally.h"
+#include "bench/soak_air_tally.h"
 
 namespace vox {
 

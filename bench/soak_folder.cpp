@@ -1,4 +1,4 @@
-#include "soak_folder.h"
+#include "bench/soak_folder.h"
 
 #include <unistd.h>
 
@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/prepared_files.h"
-#include "base/program_folder.h"
-#include "settings/settings_file.h"
+#include "core/app/prepared_files.h"
+#include "core/base/program_folder.h"
+#include "core/settings/settings_file.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "soak_traffic.h"
+#include "bench/soak_traffic.h"
 
 #include <cstdio>
 #include <iterator>

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "audio_file_output.h"
-#include "base/runtime.h"
-#include "espeak_voice.h"
-#include "qt_runtime.h"
+#include "adapters/audio_file_output.h"
+#include "adapters/espeak_voice.h"
+#include "adapters/qt_runtime.h"
+#include "core/base/runtime.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "base/runtime.h"
-#include "base/virtual_time.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
 
 int main() {
     using namespace vox;

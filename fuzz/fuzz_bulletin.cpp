@@ -1,7 +1,7 @@
 // A bulletin document (*60* to *69*), as fetched from the web: its speech part is cut out, the
 // greeting and the node's call go in, and it is spoken.
-#include "fuzz_support.h"
-#include "report_rig.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/report_rig.h"
 
 using namespace vox;
 

@@ -1,8 +1,8 @@
 // Control commands: each line of the input is one line from stdin or the control socket. Every
 // line is parsed on its own and then carried out on a simulated node, as the node program does.
-#include "base/virtual_time.h"
-#include "fuzz_support.h"
-#include "sim/sim_node_system.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

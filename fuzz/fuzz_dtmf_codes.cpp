@@ -2,10 +2,10 @@
 // the second DTMFShortCuts, the rest are tones heard on the air. The codes are gathered as the
 // station gathers them, every tone is checked against them, and the station's own codes typed
 // into the setup dialog are normalised, spelled and listed for SvxLink.
-#include "base/text_helpers.h"
-#include "dtmf/dtmf_codes.h"
-#include "echolink/svxlink_codes.h"
-#include "fuzz_support.h"
+#include "core/base/text_helpers.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/echolink/svxlink_codes.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

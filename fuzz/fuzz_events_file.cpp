@@ -1,9 +1,9 @@
 // A dry run's events file: parsed from the start of the run, then played on a simulated node at
 // the moments it names, as the dry run plays it.
-#include "base/virtual_time.h"
-#include "fuzz_support.h"
-#include "sim/events_file.h"
-#include "sim/sim_node_system.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/events_file.h"
+#include "core/sim/sim_node_system.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -1,8 +1,8 @@
 // FreeWx's records: the same text read as freewx.dat (its last line), freedata.txt (its first
 // line) and freewtday.log (tokens), and spoken as the short and the full report.
-#include "app/call_spelling.h"
-#include "fuzz_support.h"
-#include "weather/freewx.h"
+#include "core/app/call_spelling.h"
+#include "core/weather/freewx.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

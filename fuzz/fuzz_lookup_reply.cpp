@@ -1,11 +1,11 @@
 // A node lookup's reply, fetched from the web as the lookup window fetches it: decoded as text,
 // then read into what the window and the command line show.
-#include "base/virtual_time.h"
-#include "base/web_fetch.h"
-#include "fuzz_support.h"
-#include "instant_web.h"
-#include "lookup/lookup_reply.h"
-#include "lookup/node_lookup.h"
+#include "core/base/virtual_time.h"
+#include "core/base/web_fetch.h"
+#include "core/lookup/lookup_reply.h"
+#include "core/lookup/node_lookup.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/instant_web.h"
 
 using namespace vox;
 

@@ -3,11 +3,11 @@
 // CW identification is rendered for the configured call.
 #include <algorithm>
 
-#include "app/cw_id.h"
-#include "dtmf/dtmf_codes.h"
-#include "echolink/svxlink_codes.h"
-#include "fuzz_support.h"
-#include "sim/node_conf.h"
+#include "core/app/cw_id.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/echolink/svxlink_codes.h"
+#include "core/sim/node_conf.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -2,18 +2,18 @@
 // what the station does with a record it read: the setup dialogs open on it and press OK, the
 // remote-node rows and quiet hours are looked at, the codes SvxLink must leave alone are listed,
 // and the file is written back and must read again to the same record.
-#include "app/call_spelling.h"
-#include "base/time_window.h"
-#include "dtmf/dtmf_codes.h"
-#include "echolink/auto_connect_schedule.h"
-#include "echolink/node_schedule_rules.h"
-#include "echolink/svxlink_codes.h"
-#include "fuzz_support.h"
-#include "settings/settings_file.h"
-#include "settings/settings_format.h"
-#include "settings/timing_setup.h"
-#include "settings/voice_setup.h"
-#include "weather/wx_setup_rules.h"
+#include "core/app/call_spelling.h"
+#include "core/base/time_window.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/echolink/auto_connect_schedule.h"
+#include "core/echolink/node_schedule_rules.h"
+#include "core/echolink/svxlink_codes.h"
+#include "core/settings/settings_file.h"
+#include "core/settings/settings_format.h"
+#include "core/settings/timing_setup.h"
+#include "core/settings/voice_setup.h"
+#include "core/weather/wx_setup_rules.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -3,9 +3,9 @@
 // voice takes for the text.
 #include <cmath>
 
-#include "base/speech_markup.h"
-#include "fuzz_support.h"
-#include "sim/virtual_voice.h"
+#include "core/base/speech_markup.h"
+#include "core/sim/virtual_voice.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "base/speech_markup.h"
+#include "core/base/speech_markup.h"
 
 namespace vox::fuzz {
 

@@ -1,8 +1,8 @@
 // Virtual Weather Station's daily.txt, read for each station type that writes it and spoken for
 // a winter and a summer month.
-#include "app/call_spelling.h"
-#include "fuzz_support.h"
-#include "weather/vws_daily.h"
+#include "core/app/call_spelling.h"
+#include "core/weather/vws_daily.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -2,9 +2,9 @@
 // air recorder ask it before they play or keep one).
 #include <cmath>
 
-#include "base/wav_file.h"
-#include "fuzz_support.h"
-#include "sim/virtual_voice.h"
+#include "core/base/wav_file.h"
+#include "core/sim/virtual_voice.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -1,8 +1,8 @@
 // The WWV solar and geomagnetic bulletin, as fetched from the web: written to the raw file, made
 // into the spoken document and played on the air, for each voice type (the input's length picks
 // it).
-#include "fuzz_support.h"
-#include "report_rig.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/report_rig.h"
 
 using namespace vox;
 

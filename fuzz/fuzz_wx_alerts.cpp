@@ -1,8 +1,8 @@
 // Weather Exchange's alert file (data\warning.txt), and the closing line of info\wxwarn.txt taken
 // from the same text: the alerts are read and announced in both voices.
-#include "fuzz_support.h"
-#include "weather/alerts.h"
-#include "weather/wx_input.h"
+#include "core/weather/alerts.h"
+#include "core/weather/wx_input.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

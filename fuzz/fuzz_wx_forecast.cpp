@@ -1,7 +1,7 @@
 // The forecast tokens of Weather Exchange's data\metar.txt: read, then spoken in both units.
-#include "fuzz_support.h"
-#include "weather/forecast.h"
-#include "weather/wx_error_file.h"
+#include "core/weather/forecast.h"
+#include "core/weather/wx_error_file.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

@@ -1,8 +1,8 @@
 // Weather Exchange's observation record (csv\data.csv): read, dumped into the diagnostics record
 // as a failed refresh does, and turned into the current-conditions sentences in both units.
-#include "fuzz_support.h"
-#include "weather/observation.h"
-#include "weather/wx_error_file.h"
+#include "core/weather/observation.h"
+#include "core/weather/wx_error_file.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace vox;
 

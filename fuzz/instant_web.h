@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "base/http_client.h"
+#include "core/base/http_client.h"
 
 namespace vox::fuzz {
 

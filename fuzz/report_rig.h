@@ -7,18 +7,18 @@
 #include <memory>
 #include <string>
 
-#include "app/controls.h"
-#include "app/event_log.h"
-#include "app/speech_output.h"
-#include "app/timer_table.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "base/web_fetch.h"
-#include "dtmf/spoken_reports.h"
-#include "fuzz_support.h"
-#include "instant_web.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
+#include "core/app/controls.h"
+#include "core/app/event_log.h"
+#include "core/app/speech_output.h"
+#include "core/app/timer_table.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/base/web_fetch.h"
+#include "core/dtmf/spoken_reports.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/instant_web.h"
 
 namespace vox::fuzz {
 

@@ -1,15 +1,15 @@
-#include "cwid_command.h"
+#include "src/cwid_command.h"
 
 #include <charconv>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/cw_id.h"
-#include "base/program_folder.h"
-#include "base/text_helpers.h"
-#include "base/wav_file.h"
-#include "sim/node_conf.h"
+#include "core/app/cw_id.h"
+#include "core/base/program_folder.h"
+#include "core/base/text_helpers.h"
+#include "core/base/wav_file.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 namespace {

@@ -1,18 +1,18 @@
-#include "lookup_command.h"
+#include "src/lookup_command.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "app/event_log.h"
-#include "base/program_folder.h"
-#include "base/runtime.h"
-#include "base/web_fetch.h"
-#include "lookup/node_lookup.h"
-#include "qt_runtime.h"
-#include "sim/node_conf.h"
-#include "web_client.h"
+#include "adapters/qt_runtime.h"
+#include "adapters/web_client.h"
+#include "core/app/event_log.h"
+#include "core/base/program_folder.h"
+#include "core/base/runtime.h"
+#include "core/base/web_fetch.h"
+#include "core/lookup/node_lookup.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 namespace {

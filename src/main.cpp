@@ -8,11 +8,11 @@
 #include <cstring>
 #include <string>
 
-#include "base/program_folder.h"
-#include "cwid_command.h"
-#include "module_loader.h"
-#include "program_call.h"
-#include "say_command.h"
+#include "adapters/module_loader.h"
+#include "adapters/say_command.h"
+#include "core/base/program_folder.h"
+#include "src/cwid_command.h"
+#include "src/program_call.h"
 
 namespace {
 

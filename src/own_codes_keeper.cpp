@@ -1,4 +1,4 @@
-#include "own_codes_keeper.h"
+#include "src/own_codes_keeper.h"
 
 namespace vox {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/runtime.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 

@@ -1,16 +1,16 @@
-#include "program_host.h"
+#include "src/program_host.h"
 
 #include <iostream>
 
-#include "app/prepared_files.h"
-#include "app/station.h"
-#include "base/air_logging_voice.h"
-#include "base/user_store.h"
-#include "dtmf/fan_port_check.h"
-#include "echolink/svxlink_codes.h"
-#include "espeak_voice.h"
-#include "serial_fan_lines.h"
-#include "sim/node_conf.h"
+#include "adapters/espeak_voice.h"
+#include "adapters/serial_fan_lines.h"
+#include "core/app/prepared_files.h"
+#include "core/app/station.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/user_store.h"
+#include "core/dtmf/fan_port_check.h"
+#include "core/echolink/svxlink_codes.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 

@@ -5,22 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "app/console_message_boxes.h"
-#include "app/station.h"
-#include "base/air_log.h"
-#include "base/repeat_limiter.h"
-#include "base/rotating_log_file.h"
-#include "base/runtime.h"
-#include "dtmf/fan_serial_lines.h"
-#include "own_codes_keeper.h"
-#include "qsettings_user_store.h"
-#include "qt_runtime.h"
-#include "sim/sim_node_system.h"
-#include "sim_control_server.h"
-#include "sim_control_stdin.h"
-#include "stop_signals.h"
-#include "svxlink/svxlink_node.h"
-#include "web_client.h"
+#include "adapters/qsettings_user_store.h"
+#include "adapters/qt_runtime.h"
+#include "adapters/sim_control_server.h"
+#include "adapters/sim_control_stdin.h"
+#include "adapters/stop_signals.h"
+#include "adapters/svxlink/svxlink_node.h"
+#include "adapters/web_client.h"
+#include "core/app/console_message_boxes.h"
+#include "core/app/station.h"
+#include "core/base/air_log.h"
+#include "core/base/repeat_limiter.h"
+#include "core/base/rotating_log_file.h"
+#include "core/base/runtime.h"
+#include "core/dtmf/fan_serial_lines.h"
+#include "core/sim/sim_node_system.h"
+#include "src/own_codes_keeper.h"
 
 namespace vox {
 

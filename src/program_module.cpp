@@ -4,11 +4,11 @@
 #include <iostream>
 #include <string>
 
-#include "lookup_command.h"
-#include "program_call.h"
-#include "program_host.h"
-#include "sim/dry_run.h"
-#include "web_client.h"
+#include "adapters/web_client.h"
+#include "core/sim/dry_run.h"
+#include "src/lookup_command.h"
+#include "src/program_call.h"
+#include "src/program_host.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "about_window.h"
+#include "ui/about_window.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "pictures.h"
-#include "version_text.h"
+#include "ui/pictures.h"
+#include "ui/version_text.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "client_position.h"
+#include "ui/client_position.h"
 
 #include <QWidget>
 #include <QWindow>

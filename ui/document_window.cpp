@@ -1,4 +1,4 @@
-#include "document_window.h"
+#include "ui/document_window.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

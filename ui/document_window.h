@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QUrl>
 
-#include "log_menu.h"
+#include "ui/log_menu.h"
 
 class QTextBrowser;
 

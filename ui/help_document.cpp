@@ -1,4 +1,4 @@
-#include "help_document.h"
+#include "ui/help_document.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "log_menu.h"
+#include "ui/log_menu.h"
 
 #include <QDesktopServices>
 

@@ -4,7 +4,7 @@
 
 #include <QUrl>
 
-#include "app/event_log.h"
+#include "core/app/event_log.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,13 +16,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "clickable_label.h"
-#include "client_position.h"
-#include "message_boxes.h"
-#include "mnemonics.h"
-#include "pictures.h"
-#include "twips.h"
-#include "version_text.h"
+#include "ui/clickable_label.h"
+#include "ui/client_position.h"
+#include "ui/message_boxes.h"
+#include "ui/mnemonics.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
+#include "ui/version_text.h"
 
 namespace vox {
 namespace {

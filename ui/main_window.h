@@ -9,8 +9,8 @@
 
 #include <QMainWindow>
 
-#include "app/front_panel.h"
-#include "status_bar_view.h"
+#include "core/app/front_panel.h"
+#include "ui/status_bar_view.h"
 
 class QAbstractButton;
 class QAction;

@@ -1,10 +1,10 @@
-#include "message_box_ui.h"
+#include "ui/message_box_ui.h"
 
 #include <iostream>
 
 #include <QEventLoop>
 
-#include "message_boxes.h"
+#include "ui/message_boxes.h"
 
 namespace vox {
 

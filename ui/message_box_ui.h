@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "base/user_interface.h"
+#include "core/base/user_interface.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
-#include "mixer_launcher.h"
+#include "ui/mixer_launcher.h"
 
 #include <QPointer>
 #include <QProcess>
 
-#include "message_boxes.h"
+#include "ui/message_boxes.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "reading_order.h"
+#include "ui/reading_order.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "splash_window.h"
+#include "ui/splash_window.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "pictures.h"
-#include "version_text.h"
+#include "ui/pictures.h"
+#include "ui/version_text.h"
 
 namespace vox {
 

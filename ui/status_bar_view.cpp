@@ -1,7 +1,7 @@
-#include "status_bar_view.h"
+#include "ui/status_bar_view.h"
 
-#include "pictures.h"
-#include "twips.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
 
 namespace vox {
 namespace {

@@ -1,6 +1,6 @@
-#include "tray_icon.h"
+#include "ui/tray_icon.h"
 
-#include "main_window.h"
+#include "ui/main_window.h"
 
 namespace vox {
 

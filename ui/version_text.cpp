@@ -1,4 +1,4 @@
-#include "version_text.h"
+#include "ui/version_text.h"
 
 namespace vox {
 

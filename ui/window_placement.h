@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "base/user_store.h"
+#include "core/base/user_store.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "svxlink/pty_channel.h"
+#include "adapters/svxlink/pty_channel.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

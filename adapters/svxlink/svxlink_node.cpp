@@ -1,10 +1,10 @@
-#include "svxlink/svxlink_node.h"
+#include "adapters/svxlink/svxlink_node.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "base/atomic_file.h"
-#include "echolink/svxlink_codes.h"
+#include "core/base/atomic_file.h"
+#include "core/echolink/svxlink_codes.h"
 
 namespace vox {
 namespace {

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "echolink/node_link.h"
-#include "echolink/svxlink_conf.h"
-#include "echolink/svxlink_state.h"
-#include "svxlink/pty_channel.h"
-#include "svxlink/udp_audio_sink.h"
+#include "adapters/svxlink/pty_channel.h"
+#include "adapters/svxlink/udp_audio_sink.h"
+#include "core/echolink/node_link.h"
+#include "core/echolink/svxlink_conf.h"
+#include "core/echolink/svxlink_state.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "svxlink/udp_audio_sink.h"
+#include "adapters/svxlink/udp_audio_sink.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

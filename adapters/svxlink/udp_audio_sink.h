@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "audio_output.h"
+#include "adapters/audio_output.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "app/call_spelling.h"
+#include "core/app/call_spelling.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/console_message_boxes.h"
+#include "core/app/console_message_boxes.h"
 
 namespace vox {
 

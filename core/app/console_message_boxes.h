@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "app/event_log.h"
-#include "base/user_interface.h"
+#include "core/app/event_log.h"
+#include "core/base/user_interface.h"
 
 namespace vox {
 

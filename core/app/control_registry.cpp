@@ -1,8 +1,8 @@
-#include "app/control_registry.h"
+#include "core/app/control_registry.h"
 
 #include <stdexcept>
 
-#include "app/controls.h"
+#include "core/app/controls.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "core/app/controls.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/cw_id.h"
+#include "core/app/cw_id.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <numbers>
 #include <system_error>
 
-#include "base/atomic_file.h"
-#include "base/text_helpers.h"
-#include "base/wav_file.h"
+#include "core/base/atomic_file.h"
+#include "core/base/text_helpers.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 namespace {

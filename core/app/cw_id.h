@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

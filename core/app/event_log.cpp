@@ -1,4 +1,4 @@
-#include "app/event_log.h"
+#include "core/app/event_log.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "base/clock.h"
-#include "base/program_folder.h"
+#include "core/base/clock.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "app/front_panel.h"
+#include "core/app/front_panel.h"
 
 #include <stdexcept>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/controls.h"
-#include "settings/settings.h"
+#include "core/app/controls.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

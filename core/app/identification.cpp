@@ -1,10 +1,10 @@
-#include "app/identification.h"
+#include "core/app/identification.h"
 
 #include <filesystem>
 #include <limits>
 
-#include "app/speech_output.h"
-#include "base/guarded.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/control_registry.h"
-#include "app/cw_id.h"
-#include "app/part_context.h"
+#include "core/app/control_registry.h"
+#include "core/app/cw_id.h"
+#include "core/app/part_context.h"
 
 namespace vox {
 

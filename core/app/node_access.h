@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "echolink/node_link.h"
+#include "core/echolink/node_link.h"
 
 namespace vox {
 

@@ -2,13 +2,13 @@
 
 #include <functional>
 
-#include "app/event_log.h"
-#include "app/front_panel.h"
-#include "app/node_access.h"
-#include "app/shared_state.h"
-#include "base/program_folder.h"
-#include "base/runtime.h"
-#include "settings/settings.h"
+#include "core/app/event_log.h"
+#include "core/app/front_panel.h"
+#include "core/app/node_access.h"
+#include "core/app/shared_state.h"
+#include "core/base/program_folder.h"
+#include "core/base/runtime.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

@@ -1,10 +1,10 @@
-#include "app/prepared_files.h"
+#include "core/app/prepared_files.h"
 
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include "base/wav_file.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

@@ -1,11 +1,11 @@
-#include "app/speech_output.h"
+#include "core/app/speech_output.h"
 
 #include <filesystem>
 
-#include "app/call_spelling.h"
-#include "app/controls.h"
-#include "app/time_phrases.h"
-#include "base/guarded.h"
+#include "core/app/call_spelling.h"
+#include "core/app/controls.h"
+#include "core/app/time_phrases.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

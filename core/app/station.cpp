@@ -1,5 +1,5 @@
 // The station: its parts and their wiring, start-up and shutdown, and the settings file.
-#include "app/station.h"
+#include "core/app/station.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "base/guarded.h"
-#include "dtmf/dtmf_codes.h"
-#include "settings/ini_file.h"
+#include "core/base/guarded.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/settings/ini_file.h"
 
 namespace vox {
 

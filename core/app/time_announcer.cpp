@@ -1,10 +1,10 @@
-#include "app/time_announcer.h"
+#include "core/app/time_announcer.h"
 
 #include <filesystem>
 
-#include "app/speech_output.h"
-#include "app/time_phrases.h"
-#include "base/guarded.h"
+#include "core/app/speech_output.h"
+#include "core/app/time_phrases.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

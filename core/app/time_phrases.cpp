@@ -1,8 +1,8 @@
-#include "app/time_phrases.h"
+#include "core/app/time_phrases.h"
 
 #include <cstdio>
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/local_time.h"
+#include "core/base/local_time.h"
 
 namespace vox {
 

@@ -1,8 +1,8 @@
-#include "app/timer_table.h"
+#include "core/app/timer_table.h"
 
 #include <stdexcept>
 
-#include "app/controls.h"
+#include "core/app/controls.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/runtime.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 

@@ -1,9 +1,9 @@
-#include "app/transmit_watchdog.h"
+#include "core/app/transmit_watchdog.h"
 
 #include <string>
 
-#include "app/controls.h"
-#include "base/guarded.h"
+#include "core/app/controls.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

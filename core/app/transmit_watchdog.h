@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/event_log.h"
-#include "app/front_panel.h"
-#include "base/air_log.h"
-#include "base/runtime.h"
+#include "core/app/event_log.h"
+#include "core/app/front_panel.h"
+#include "core/base/air_log.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 

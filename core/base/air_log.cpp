@@ -1,8 +1,8 @@
-#include "base/air_log.h"
+#include "core/base/air_log.h"
 
 #include <cstdio>
 
-#include "base/utf8.h"
+#include "core/base/utf8.h"
 
 namespace vox {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "base/clock.h"
+#include "core/base/clock.h"
 
 namespace vox {
 

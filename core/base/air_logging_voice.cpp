@@ -1,7 +1,7 @@
-#include "base/air_logging_voice.h"
+#include "core/base/air_logging_voice.h"
 
-#include "base/speakable_text.h"
-#include "base/text_helpers.h"
+#include "core/base/speakable_text.h"
+#include "core/base/text_helpers.h"
 
 #include <filesystem>
 #include <optional>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/air_log.h"
-#include "base/voice.h"
+#include "core/base/air_log.h"
+#include "core/base/voice.h"
 
 namespace vox {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/local_time.h"
+#include "core/base/local_time.h"
 
 namespace vox {
 

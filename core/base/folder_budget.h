@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/local_time.h"
+#include "core/base/local_time.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "base/guarded.h"
+#include "core/base/guarded.h"
 
 #include <cstdlib>
 #include <iostream>

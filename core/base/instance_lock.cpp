@@ -1,4 +1,4 @@
-#include "base/instance_lock.h"
+#include "core/base/instance_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

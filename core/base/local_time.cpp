@@ -1,4 +1,4 @@
-#include "base/local_time.h"
+#include "core/base/local_time.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "base/number_text.h"
+#include "core/base/number_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 #include <cstdlib>
 #include <filesystem>

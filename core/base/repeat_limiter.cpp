@@ -1,4 +1,4 @@
-#include "base/repeat_limiter.h"
+#include "core/base/repeat_limiter.h"
 
 namespace vox {
 

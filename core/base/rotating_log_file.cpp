@@ -1,4 +1,4 @@
-#include "base/rotating_log_file.h"
+#include "core/base/rotating_log_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 namespace vox {
 

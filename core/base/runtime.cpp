@@ -1,4 +1,4 @@
-#include "base/runtime.h"
+#include "core/base/runtime.h"
 
 #include <algorithm>
 #include <cmath>

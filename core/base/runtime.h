@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/clock.h"
-#include "base/event_loop.h"
+#include "core/base/clock.h"
+#include "core/base/event_loop.h"
 
 namespace vox {
 

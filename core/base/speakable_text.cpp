@@ -1,8 +1,8 @@
-#include "base/speakable_text.h"
+#include "core/base/speakable_text.h"
 
 #include <fstream>
 
-#include "base/utf8.h"
+#include "core/base/utf8.h"
 
 namespace vox {
 

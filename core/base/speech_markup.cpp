@@ -1,7 +1,7 @@
-#include "base/speech_markup.h"
+#include "core/base/speech_markup.h"
 
-#include "base/utf8.h"
-#include "base/xml_escape.h"
+#include "core/base/utf8.h"
+#include "core/base/xml_escape.h"
 
 #include <cctype>
 #include <cstdint>

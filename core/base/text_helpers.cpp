@@ -1,4 +1,4 @@
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "base/utf8.h"
+#include "core/base/utf8.h"
 
 namespace vox {
 

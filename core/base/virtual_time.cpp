@@ -1,6 +1,6 @@
-#include "base/virtual_time.h"
+#include "core/base/virtual_time.h"
 
-#include "base/guarded.h"
+#include "core/base/guarded.h"
 
 #include <cmath>
 #include <cstdio>

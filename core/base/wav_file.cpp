@@ -1,4 +1,4 @@
-#include "base/wav_file.h"
+#include "core/base/wav_file.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "base/web_conf.h"
+#include "core/base/web_conf.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 

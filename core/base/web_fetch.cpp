@@ -1,10 +1,10 @@
-#include "base/web_fetch.h"
+#include "core/base/web_fetch.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "base/speakable_text.h"
+#include "core/base/speakable_text.h"
 
 namespace vox {
 

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
-#include "base/air_log.h"
-#include "base/http_client.h"
-#include "base/runtime.h"
-#include "base/web_conf.h"
+#include "core/base/air_log.h"
+#include "core/base/http_client.h"
+#include "core/base/runtime.h"
+#include "core/base/web_conf.h"
 
 namespace vox {
 

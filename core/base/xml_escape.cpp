@@ -1,4 +1,4 @@
-#include "base/xml_escape.h"
+#include "core/base/xml_escape.h"
 
 namespace vox {
 

@@ -1,6 +1,6 @@
-#include "dtmf/dtmf_codes.h"
+#include "core/dtmf/dtmf_codes.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 

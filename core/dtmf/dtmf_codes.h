@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

@@ -1,11 +1,11 @@
-#include "dtmf/dtmf_dispatcher.h"
+#include "core/dtmf/dtmf_dispatcher.h"
 
 #include <functional>
 
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "base/guarded.h"
-#include "dtmf/dtmf_codes.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
+#include "core/dtmf/dtmf_codes.h"
 
 namespace vox {
 

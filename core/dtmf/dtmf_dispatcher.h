@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/part_context.h"
-#include "dtmf/weather_commands.h"
+#include "core/app/part_context.h"
+#include "core/dtmf/weather_commands.h"
 
 namespace vox {
 

@@ -1,10 +1,10 @@
-#include "dtmf/fan_control.h"
+#include "core/dtmf/fan_control.h"
 
 #include <algorithm>
 
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "base/guarded.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

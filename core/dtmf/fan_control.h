@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/control_registry.h"
-#include "app/part_context.h"
-#include "dtmf/fan_lines.h"
+#include "core/app/control_registry.h"
+#include "core/app/part_context.h"
+#include "core/dtmf/fan_lines.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/node_access.h"
+#include "core/app/node_access.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "dtmf/fan_port_check.h"
+#include "core/dtmf/fan_port_check.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 namespace {

@@ -1,4 +1,4 @@
-#include "dtmf/fan_serial_lines.h"
+#include "core/dtmf/fan_serial_lines.h"
 
 #include <stdexcept>
 

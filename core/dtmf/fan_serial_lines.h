@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "dtmf/fan_lines.h"
+#include "core/dtmf/fan_lines.h"
 
 namespace vox {
 

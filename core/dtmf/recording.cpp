@@ -1,10 +1,10 @@
-#include "dtmf/recording.h"
+#include "core/dtmf/recording.h"
 
 #include <cstdio>
 
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "base/guarded.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
 
 namespace vox {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/control_registry.h"
-#include "app/part_context.h"
+#include "core/app/control_registry.h"
+#include "core/app/part_context.h"
 
 namespace vox {
 

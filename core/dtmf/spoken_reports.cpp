@@ -1,14 +1,14 @@
-#include "dtmf/spoken_reports.h"
+#include "core/dtmf/spoken_reports.h"
 
 #include <filesystem>
 #include <vector>
 
-#include "app/call_spelling.h"
-#include "app/speech_output.h"
-#include "base/atomic_file.h"
-#include "base/guarded.h"
-#include "base/text_helpers.h"
-#include "base/xml_escape.h"
+#include "core/app/call_spelling.h"
+#include "core/app/speech_output.h"
+#include "core/base/atomic_file.h"
+#include "core/base/guarded.h"
+#include "core/base/text_helpers.h"
+#include "core/base/xml_escape.h"
 
 namespace vox {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/part_context.h"
-#include "base/web_fetch.h"
+#include "core/app/part_context.h"
+#include "core/base/web_fetch.h"
 
 namespace vox {
 

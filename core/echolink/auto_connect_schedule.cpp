@@ -1,8 +1,8 @@
-#include "echolink/auto_connect_schedule.h"
+#include "core/echolink/auto_connect_schedule.h"
 
-#include "base/guarded.h"
-#include "base/local_time.h"
-#include "base/time_window.h"
+#include "core/base/guarded.h"
+#include "core/base/local_time.h"
+#include "core/base/time_window.h"
 
 namespace vox {
 namespace {

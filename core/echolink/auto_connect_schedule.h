@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/part_context.h"
+#include "core/app/part_context.h"
 
 namespace vox {
 

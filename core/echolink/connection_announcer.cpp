@@ -1,14 +1,14 @@
-#include "echolink/connection_announcer.h"
+#include "core/echolink/connection_announcer.h"
 
 #include <cctype>
 
-#include "app/call_spelling.h"
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "app/time_phrases.h"
-#include "base/guarded.h"
-#include "base/text_helpers.h"
-#include "base/xml_escape.h"
+#include "core/app/call_spelling.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/app/time_phrases.h"
+#include "core/base/guarded.h"
+#include "core/base/text_helpers.h"
+#include "core/base/xml_escape.h"
 
 namespace vox {
 

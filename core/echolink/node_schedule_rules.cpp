@@ -1,10 +1,10 @@
-#include "echolink/node_schedule_rules.h"
+#include "core/echolink/node_schedule_rules.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

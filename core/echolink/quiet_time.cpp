@@ -1,10 +1,10 @@
-#include "echolink/quiet_time.h"
+#include "core/echolink/quiet_time.h"
 
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "base/guarded.h"
-#include "base/local_time.h"
-#include "base/time_window.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
+#include "core/base/local_time.h"
+#include "core/base/time_window.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/part_context.h"
+#include "core/app/part_context.h"
 
 namespace vox {
 

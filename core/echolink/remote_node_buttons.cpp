@@ -1,8 +1,8 @@
-#include "echolink/remote_node_buttons.h"
+#include "core/echolink/remote_node_buttons.h"
 
-#include "app/speech_output.h"
-#include "base/guarded.h"
-#include "base/xml_escape.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
+#include "core/base/xml_escape.h"
 
 namespace vox {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/control_registry.h"
-#include "app/part_context.h"
+#include "core/app/control_registry.h"
+#include "core/app/part_context.h"
 
 namespace vox {
 

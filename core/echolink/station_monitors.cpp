@@ -1,12 +1,12 @@
-#include "echolink/station_monitors.h"
+#include "core/echolink/station_monitors.h"
 
 #include <filesystem>
 
-#include "app/controls.h"
-#include "app/speech_output.h"
-#include "base/atomic_file.h"
-#include "base/guarded.h"
-#include "base/voice.h"
+#include "core/app/controls.h"
+#include "core/app/speech_output.h"
+#include "core/base/atomic_file.h"
+#include "core/base/guarded.h"
+#include "core/base/voice.h"
 
 namespace vox {
 

@@ -1,8 +1,8 @@
-#include "echolink/svxlink_codes.h"
+#include "core/echolink/svxlink_codes.h"
 
 #include <algorithm>
 
-#include "dtmf/dtmf_codes.h"
+#include "core/dtmf/dtmf_codes.h"
 
 namespace vox {
 

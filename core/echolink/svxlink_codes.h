@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "echolink/svxlink_conf.h"
-#include "settings/settings.h"
+#include "core/echolink/svxlink_conf.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

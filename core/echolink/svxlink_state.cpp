@@ -1,11 +1,11 @@
-#include "echolink/svxlink_state.h"
+#include "core/echolink/svxlink_state.h"
 
 #include <algorithm>
 #include <cctype>
 #include <sstream>
 
-#include "base/text_helpers.h"
-#include "echolink/svxlink_codes.h"
+#include "core/base/text_helpers.h"
+#include "core/echolink/svxlink_codes.h"
 
 namespace vox {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "echolink/node_link.h"
+#include "core/echolink/node_link.h"
 
 namespace vox {
 

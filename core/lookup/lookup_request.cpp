@@ -1,6 +1,6 @@
-#include "lookup/lookup_request.h"
+#include "core/lookup/lookup_request.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "lookup/node_lookup.h"
+#include "core/lookup/node_lookup.h"
 
 #include <exception>
 #include <utility>

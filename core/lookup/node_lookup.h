@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "base/web_fetch.h"
-#include "lookup/lookup_reply.h"
-#include "lookup/lookup_request.h"
+#include "core/base/web_fetch.h"
+#include "core/lookup/lookup_reply.h"
+#include "core/lookup/lookup_request.h"
 
 namespace vox {
 

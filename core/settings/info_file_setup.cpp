@@ -1,4 +1,4 @@
-#include "settings/info_file_setup.h"
+#include "core/settings/info_file_setup.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

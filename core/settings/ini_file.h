@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "base/user_interface.h"
-#include "settings/settings.h"
-#include "settings/settings_file.h"
+#include "core/base/user_interface.h"
+#include "core/settings/settings.h"
+#include "core/settings/settings_file.h"
 
 namespace vox {
 

@@ -1,9 +1,9 @@
-#include "settings/number_box.h"
+#include "core/settings/number_box.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "base/number_text.h"
+#include "core/base/number_text.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "settings/settings_file.h"
+#include "core/settings/settings_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,9 +9,9 @@
 #include <new>
 #include <system_error>
 
-#include "base/atomic_file.h"
-#include "base/program_folder.h"
-#include "settings/settings_format.h"
+#include "core/base/atomic_file.h"
+#include "core/base/program_folder.h"
+#include "core/settings/settings_format.h"
 
 namespace vox {
 namespace fs = std::filesystem;

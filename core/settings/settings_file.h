@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "settings/settings_format.h"
+#include "core/settings/settings_format.h"
 
 #include <cctype>
 #include <charconv>

@@ -3,7 +3,7 @@
 #include <istream>
 #include <string>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "settings/sound_device_setup.h"
+#include "core/settings/sound_device_setup.h"
 
 #include <cstdint>
 #include <limits>

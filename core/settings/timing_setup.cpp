@@ -1,6 +1,6 @@
-#include "settings/timing_setup.h"
+#include "core/settings/timing_setup.h"
 
-#include "settings/number_box.h"
+#include "core/settings/number_box.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "settings/voice_setup.h"
+#include "core/settings/voice_setup.h"
 
 namespace vox {
 

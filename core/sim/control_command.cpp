@@ -1,6 +1,6 @@
-#include "sim/control_command.h"
+#include "core/sim/control_command.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 #include <algorithm>
 #include <cctype>

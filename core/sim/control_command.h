@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "base/control_line.h"
+#include "core/base/control_line.h"
 
 namespace vox {
 

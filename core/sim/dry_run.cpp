@@ -1,19 +1,19 @@
-#include "sim/dry_run.h"
+#include "core/sim/dry_run.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "app/console_message_boxes.h"
-#include "app/prepared_files.h"
-#include "app/station.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "sim/events_file.h"
-#include "sim/node_conf.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
+#include "core/app/console_message_boxes.h"
+#include "core/app/prepared_files.h"
+#include "core/app/station.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/events_file.h"
+#include "core/sim/node_conf.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
 
 namespace vox {
 

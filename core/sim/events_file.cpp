@@ -1,4 +1,4 @@
-#include "sim/events_file.h"
+#include "core/sim/events_file.h"
 
 #include <cstdio>
 #include <sstream>

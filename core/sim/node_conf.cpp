@@ -1,6 +1,6 @@
-#include "sim/node_conf.h"
+#include "core/sim/node_conf.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 #include <algorithm>
 #include <cctype>

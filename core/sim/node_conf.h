@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cw_id.h"
-#include "base/web_conf.h"
-#include "echolink/svxlink_conf.h"
+#include "core/app/cw_id.h"
+#include "core/base/web_conf.h"
+#include "core/echolink/svxlink_conf.h"
 
 namespace vox {
 

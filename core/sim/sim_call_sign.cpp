@@ -1,4 +1,4 @@
-#include "sim/sim_call_sign.h"
+#include "core/sim/sim_call_sign.h"
 
 #include <algorithm>
 #include <cctype>

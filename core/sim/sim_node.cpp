@@ -1,6 +1,6 @@
-#include "sim/sim_node.h"
+#include "core/sim/sim_node.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "base/air_log.h"
-#include "base/runtime.h"
-#include "echolink/node_link.h"
-#include "sim/node_conf.h"
+#include "core/base/air_log.h"
+#include "core/base/runtime.h"
+#include "core/echolink/node_link.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 

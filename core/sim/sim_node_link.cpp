@@ -1,12 +1,12 @@
-#include "sim/sim_node_link.h"
+#include "core/sim/sim_node_link.h"
 
-#include "base/text_helpers.h"
-#include "base/xml_escape.h"
+#include "core/base/text_helpers.h"
+#include "core/base/xml_escape.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "sim/sim_call_sign.h"
+#include "core/sim/sim_call_sign.h"
 
 namespace vox {
 namespace {

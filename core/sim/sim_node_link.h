@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "echolink/node_link.h"
-#include "sim/sim_node.h"
+#include "core/echolink/node_link.h"
+#include "core/sim/sim_node.h"
 
 namespace vox {
 

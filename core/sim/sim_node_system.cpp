@@ -1,11 +1,11 @@
-#include "sim/sim_node_system.h"
+#include "core/sim/sim_node_system.h"
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "sim/sim_node_link.h"
+#include "core/sim/sim_node_link.h"
 
 namespace vox {
 namespace {

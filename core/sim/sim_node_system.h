@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "base/air_log.h"
-#include "base/runtime.h"
-#include "echolink/node_link.h"
-#include "sim/control_command.h"
-#include "sim/node_conf.h"
-#include "sim/sim_node.h"
+#include "core/base/air_log.h"
+#include "core/base/runtime.h"
+#include "core/echolink/node_link.h"
+#include "core/sim/control_command.h"
+#include "core/sim/node_conf.h"
+#include "core/sim/sim_node.h"
 
 namespace vox {
 

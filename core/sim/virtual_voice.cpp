@@ -1,4 +1,4 @@
-#include "sim/virtual_voice.h"
+#include "core/sim/virtual_voice.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,8 +7,8 @@
 #include <iterator>
 #include <utility>
 
-#include "base/speech_markup.h"
-#include "base/wav_file.h"
+#include "core/base/speech_markup.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/runtime.h"
-#include "base/voice.h"
+#include "core/base/runtime.h"
+#include "core/base/voice.h"
 
 namespace vox {
 

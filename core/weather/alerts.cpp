@@ -1,7 +1,7 @@
-#include "weather/alerts.h"
+#include "core/weather/alerts.h"
 
-#include "base/xml_escape.h"
-#include "weather/wx_input.h"
+#include "core/base/xml_escape.h"
+#include "core/weather/wx_input.h"
 
 namespace vox {
 

@@ -1,9 +1,9 @@
-#include "weather/forecast.h"
+#include "core/weather/forecast.h"
 
-#include "base/text_helpers.h"
-#include "base/xml_escape.h"
-#include "weather/wx_input.h"
-#include "weather/wx_numbers.h"
+#include "core/base/text_helpers.h"
+#include "core/base/xml_escape.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_numbers.h"
 
 namespace vox {
 

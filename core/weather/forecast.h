@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "weather/observation.h"
+#include "core/weather/observation.h"
 
 namespace vox {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "base/local_time.h"
+#include "core/base/local_time.h"
 
 namespace vox {
 

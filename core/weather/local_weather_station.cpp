@@ -1,18 +1,18 @@
-#include "weather/local_weather_station.h"
+#include "core/weather/local_weather_station.h"
 
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/speech_output.h"
-#include "base/atomic_file.h"
-#include "base/guarded.h"
-#include "weather/freewx.h"
-#include "weather/observation.h"
-#include "weather/vws_daily.h"
-#include "weather/wx_input.h"
-#include "weather/wx_paths.h"
+#include "core/app/speech_output.h"
+#include "core/base/atomic_file.h"
+#include "core/base/guarded.h"
+#include "core/weather/freewx.h"
+#include "core/weather/observation.h"
+#include "core/weather/vws_daily.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_paths.h"
 
 namespace vox {
 

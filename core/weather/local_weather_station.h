@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/part_context.h"
-#include "base/local_time.h"
+#include "core/app/part_context.h"
+#include "core/base/local_time.h"
 
 namespace vox {
 

@@ -1,13 +1,13 @@
-#include "weather/observation.h"
+#include "core/weather/observation.h"
 
 #include <cmath>
 
-#include "app/time_phrases.h"
-#include "base/text_helpers.h"
-#include "base/xml_escape.h"
-#include "weather/wx_input.h"
-#include "weather/wx_numbers.h"
-#include "weather/wx_words.h"
+#include "core/app/time_phrases.h"
+#include "core/base/text_helpers.h"
+#include "core/base/xml_escape.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_numbers.h"
+#include "core/weather/wx_words.h"
 
 namespace vox {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dtmf/weather_commands.h"
-#include "weather/local_weather_station.h"
-#include "weather/weather_alerts.h"
+#include "core/dtmf/weather_commands.h"
+#include "core/weather/local_weather_station.h"
+#include "core/weather/weather_alerts.h"
 
 namespace vox {
 

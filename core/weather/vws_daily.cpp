@@ -1,11 +1,11 @@
-#include "weather/vws_daily.h"
+#include "core/weather/vws_daily.h"
 
 #include <vector>
 
-#include "base/xml_escape.h"
-#include "weather/wx_input.h"
-#include "weather/wx_numbers.h"
-#include "weather/wx_words.h"
+#include "core/base/xml_escape.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_numbers.h"
+#include "core/weather/wx_words.h"
 
 namespace vox {
 

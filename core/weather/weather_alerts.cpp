@@ -1,12 +1,12 @@
-#include "weather/weather_alerts.h"
+#include "core/weather/weather_alerts.h"
 
 #include <stdexcept>
 
-#include "app/speech_output.h"
-#include "base/guarded.h"
-#include "weather/alerts.h"
-#include "weather/wx_input.h"
-#include "weather/wx_paths.h"
+#include "core/app/speech_output.h"
+#include "core/base/guarded.h"
+#include "core/weather/alerts.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_paths.h"
 
 namespace vox {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/part_context.h"
-#include "weather/wx_error_file.h"
+#include "core/app/part_context.h"
+#include "core/weather/wx_error_file.h"
 
 namespace vox {
 

@@ -1,10 +1,10 @@
-#include "weather/weather_exchange.h"
+#include "core/weather/weather_exchange.h"
 
-#include "app/controls.h"
-#include "base/atomic_file.h"
-#include "base/guarded.h"
-#include "weather/wx_input.h"
-#include "weather/wx_paths.h"
+#include "core/app/controls.h"
+#include "core/base/atomic_file.h"
+#include "core/base/guarded.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_paths.h"
 
 namespace vox {
 

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "app/part_context.h"
-#include "weather/forecast.h"
-#include "weather/observation.h"
-#include "weather/wx_error_file.h"
+#include "core/app/part_context.h"
+#include "core/weather/forecast.h"
+#include "core/weather/observation.h"
+#include "core/weather/wx_error_file.h"
 
 namespace vox {
 

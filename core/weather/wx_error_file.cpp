@@ -1,4 +1,4 @@
-#include "weather/wx_error_file.h"
+#include "core/weather/wx_error_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/local_time.h"
-#include "base/program_folder.h"
+#include "core/base/local_time.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

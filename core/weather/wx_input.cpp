@@ -1,9 +1,9 @@
-#include "weather/wx_input.h"
+#include "core/weather/wx_input.h"
 
 #include <fstream>
 #include <system_error>
 
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

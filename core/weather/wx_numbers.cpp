@@ -1,4 +1,4 @@
-#include "weather/wx_numbers.h"
+#include "core/weather/wx_numbers.h"
 
 #include <charconv>
 #include <cmath>

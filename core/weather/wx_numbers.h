@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/number_text.h"
+#include "core/base/number_text.h"
 
 namespace vox {
 

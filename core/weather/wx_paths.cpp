@@ -1,8 +1,8 @@
-#include "weather/wx_paths.h"
+#include "core/weather/wx_paths.h"
 
 #include <algorithm>
 
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 

@@ -1,15 +1,15 @@
-#include "weather/wx_setup_rules.h"
+#include "core/weather/wx_setup_rules.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
-#include "base/program_folder.h"
-#include "base/text_helpers.h"
-#include "settings/number_box.h"
-#include "weather/wx_numbers.h"
-#include "weather/wx_paths.h"
+#include "core/base/program_folder.h"
+#include "core/base/text_helpers.h"
+#include "core/settings/number_box.h"
+#include "core/weather/wx_numbers.h"
+#include "core/weather/wx_paths.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "weather/wx_words.h"
+#include "core/weather/wx_words.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "air_recorder.h"
+#include "adapters/air_recorder.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "base/virtual_time.h"
+#include "core/base/virtual_time.h"
 
 namespace vox {
 namespace {

@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "sim/control_command.h"
-#include "sim_control_server.h"
-#include "sim_control_stdin.h"
+#include "adapters/sim_control_server.h"
+#include "adapters/sim_control_stdin.h"
+#include "core/sim/control_command.h"
 
 namespace vox {
 namespace {

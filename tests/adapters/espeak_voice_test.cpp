@@ -1,4 +1,4 @@
-#include "espeak_voice.h"
+#include "adapters/espeak_voice.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -7,8 +7,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "base/runtime.h"
-#include "base/virtual_time.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
 
 namespace vox {
 namespace {

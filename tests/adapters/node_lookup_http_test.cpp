@@ -1,11 +1,11 @@
 // The node lookup over Qt Network against a server of the test's own on 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include "base/virtual_time.h"
-#include "base/web_fetch.h"
-#include "local_http_server.h"
-#include "lookup/node_lookup.h"
-#include "qt_http_client.h"
+#include "adapters/qt_http_client.h"
+#include "core/base/virtual_time.h"
+#include "core/base/web_fetch.h"
+#include "core/lookup/node_lookup.h"
+#include "tests/adapters/local_http_server.h"
 
 namespace vox {
 namespace {

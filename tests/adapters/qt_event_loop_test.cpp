@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "base/runtime.h"
-#include "qt_runtime.h"
+#include "adapters/qt_runtime.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 namespace {

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <optional>
 
-#include "../core/app/part_rig.h"
-#include "base/virtual_time.h"
-#include "base/web_fetch.h"
-#include "dtmf/spoken_reports.h"
-#include "local_http_server.h"
-#include "qt_http_client.h"
-#include "qt_runtime.h"
+#include "adapters/qt_http_client.h"
+#include "adapters/qt_runtime.h"
+#include "core/base/virtual_time.h"
+#include "core/base/web_fetch.h"
+#include "core/dtmf/spoken_reports.h"
+#include "tests/adapters/local_http_server.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

@@ -3,7 +3,7 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include "serial_fan_lines.h"
+#include "adapters/serial_fan_lines.h"
 
 namespace vox {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sound_devices.h"
+#include "adapters/sound_devices.h"
 
 namespace vox {
 namespace {

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "../support/svxlink_test_node.h"
-#include "espeak_voice.h"
-#include "qt_runtime.h"
-#include "svxlink/svxlink_node.h"
+#include "adapters/espeak_voice.h"
+#include "adapters/qt_runtime.h"
+#include "adapters/svxlink/svxlink_node.h"
+#include "tests/support/svxlink_test_node.h"
 
 // A real SvxLink, started from a generated configuration in a temporary folder: UDP audio, PTY
 // squelch and PTT, no sound card. Waits are on real PTYs and sockets, each with a deadline.

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "svxlink/udp_audio_sink.h"
+#include "adapters/svxlink/udp_audio_sink.h"
 
 namespace vox {
 namespace {

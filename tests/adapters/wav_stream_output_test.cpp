@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "wav_decode.h"
-#include "wav_stream_output.h"
+#include "adapters/wav_decode.h"
+#include "adapters/wav_stream_output.h"
 
 namespace vox {
 namespace {

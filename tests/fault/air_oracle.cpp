@@ -1,4 +1,4 @@
-#include "air_oracle.h"
+#include "tests/fault/air_oracle.h"
 
 #include <algorithm>
 #include <fstream>
@@ -6,10 +6,10 @@
 #include <optional>
 #include <utility>
 
-#include "base/local_time.h"
-#include "base/text_helpers.h"
-#include "settings/settings_format.h"
-#include "sim/virtual_voice.h"
+#include "core/base/local_time.h"
+#include "core/base/text_helpers.h"
+#include "core/settings/settings_format.h"
+#include "core/sim/virtual_voice.h"
 
 namespace vox {
 namespace {

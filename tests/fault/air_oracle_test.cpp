@@ -5,9 +5,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "air_oracle.h"
-#include "base/local_time.h"
-#include "fault_plan.h"
+#include "core/base/local_time.h"
+#include "tests/fault/air_oracle.h"
+#include "tests/fault/fault_plan.h"
 
 namespace vox {
 namespace {

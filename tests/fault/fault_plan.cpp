@@ -1,11 +1,11 @@
-#include "fault_plan.h"
+#include "tests/fault/fault_plan.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "base/local_time.h"
-#include "settings/settings.h"
-#include "settings/settings_format.h"
+#include "core/base/local_time.h"
+#include "core/settings/settings.h"
+#include "core/settings/settings_format.h"
 
 namespace vox {
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "air_oracle.h"
+#include "tests/fault/air_oracle.h"
 
 namespace vox {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "air_oracle.h"
-#include "base/local_time.h"
-#include "fault_plan.h"
-#include "sim/virtual_voice.h"
+#include "core/base/local_time.h"
+#include "core/sim/virtual_voice.h"
+#include "tests/fault/air_oracle.h"
+#include "tests/fault/fault_plan.h"
 
 namespace fs = std::filesystem;
 using namespace vox;

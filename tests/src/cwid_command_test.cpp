@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cw_id.h"
-#include "base/wav_file.h"
-#include "cwid_command.h"
+#include "core/app/cw_id.h"
+#include "core/base/wav_file.h"
+#include "src/cwid_command.h"
 
 namespace vox {
 namespace {

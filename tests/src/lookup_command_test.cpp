@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup_command.h"
+#include "src/lookup_command.h"
 
 namespace vox {
 namespace {

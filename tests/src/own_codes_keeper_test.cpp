@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "base/runtime.h"
-#include "base/virtual_time.h"
-#include "own_codes_keeper.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
+#include "src/own_codes_keeper.h"
 
 namespace vox {
 namespace {

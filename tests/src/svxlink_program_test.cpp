@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/svxlink_test_node.h"
+#include "tests/support/svxlink_test_node.h"
 
 // The whole program against a real SvxLink: `voxclock --headless` runs as a child process with
 // `[node] backend = svxlink`, and the test watches the node from outside: the main transmitter's

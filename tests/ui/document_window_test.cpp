@@ -1,5 +1,5 @@
 // Without a desktop opener the event log and the manual still show, in a window of our own.
-#include "document_window.h"
+#include "ui/document_window.h"
 
 #include <fstream>
 
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "help_document.h"
+#include "ui/help_document.h"
 
 namespace vox {
 namespace {

@@ -17,16 +17,16 @@
 
 #include <gtest/gtest.h>
 
-#include "dtmf/dtmf_pad.h"
-#include "dtmf/dtmf_setup_page.h"
-#include "echolink/node_skeds_page.h"
-#include "lookup/node_lookup_window.h"
-#include "main_window.h"
-#include "mnemonics.h"
-#include "settings/sound_device_page.h"
-#include "settings/timing_page.h"
-#include "settings/voice_page.h"
-#include "weather/wx_setup_page.h"
+#include "ui/dtmf/dtmf_pad.h"
+#include "ui/dtmf/dtmf_setup_page.h"
+#include "ui/echolink/node_skeds_page.h"
+#include "ui/lookup/node_lookup_window.h"
+#include "ui/main_window.h"
+#include "ui/mnemonics.h"
+#include "ui/settings/sound_device_page.h"
+#include "ui/settings/timing_page.h"
+#include "ui/settings/voice_page.h"
+#include "ui/weather/wx_setup_page.h"
 
 namespace vox {
 namespace {

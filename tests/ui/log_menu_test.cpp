@@ -1,4 +1,4 @@
-#include "log_menu.h"
+#include "ui/log_menu.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/virtual_time.h"
+#include "core/base/virtual_time.h"
 
 namespace vox {
 namespace {

@@ -1,5 +1,5 @@
-#include "main_window.h"
-#include "mnemonics.h"
+#include "ui/main_window.h"
+#include "ui/mnemonics.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include "click.h"
+#include "tests/ui/click.h"
 
 #include <gtest/gtest.h>
 
-#include "help_document.h"
-#include "splash_window.h"
-#include "version_text.h"
+#include "ui/help_document.h"
+#include "ui/splash_window.h"
+#include "ui/version_text.h"
 
 namespace vox {
 namespace {

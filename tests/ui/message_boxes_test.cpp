@@ -13,16 +13,16 @@
 
 #include <gtest/gtest.h>
 
-#include "base/runtime.h"
-#include "base/virtual_time.h"
-#include "message_box_ui.h"
-#include "message_boxes.h"
-#include "mixer_launcher.h"
-#include "settings/info_file_dialog.h"
-#include "settings/timing_page.h"
-#include "settings/voice_page.h"
-#include "weather/wx_setup_page.h"
-#include "widget_helpers.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
+#include "tests/ui/widget_helpers.h"
+#include "ui/message_box_ui.h"
+#include "ui/message_boxes.h"
+#include "ui/mixer_launcher.h"
+#include "ui/settings/info_file_dialog.h"
+#include "ui/settings/timing_page.h"
+#include "ui/settings/voice_page.h"
+#include "ui/weather/wx_setup_page.h"
 
 namespace vox {
 namespace {

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "message_box_ui.h"
-#include "program_host.h"
-#include "stop_signals.h"
+#include "adapters/stop_signals.h"
+#include "src/program_host.h"
+#include "ui/message_box_ui.h"
 
 namespace vox {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "main_window.h"
-#include "tray_icon.h"
-#include "twips.h"
+#include "ui/main_window.h"
+#include "ui/tray_icon.h"
+#include "ui/twips.h"
 
 namespace vox {
 namespace {

@@ -1,4 +1,4 @@
-#include "dtmf/dtmf_pad.h"
+#include "ui/dtmf/dtmf_pad.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "client_position.h"
+#include "ui/client_position.h"
 
 namespace vox {
 namespace {

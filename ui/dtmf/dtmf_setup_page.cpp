@@ -1,11 +1,11 @@
-#include "dtmf/dtmf_setup_page.h"
+#include "ui/dtmf/dtmf_setup_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "dtmf/dtmf_codes.h"
+#include "core/dtmf/dtmf_codes.h"
 
 namespace vox {
 

@@ -1,4 +1,4 @@
-#include "echolink/node_skeds_page.h"
+#include "ui/echolink/node_skeds_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "echolink/node_schedule_rules.h"
-#include "settings/setup_dialog.h"
-#include "settings/setup_page.h"
+#include "core/echolink/node_schedule_rules.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/setup_page.h"
 
 class QCheckBox;
 class QLineEdit;

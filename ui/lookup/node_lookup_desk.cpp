@@ -1,4 +1,4 @@
-#include "node_lookup_desk.h"
+#include "ui/lookup/node_lookup_desk.h"
 
 #include <utility>
 

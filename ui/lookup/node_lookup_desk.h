@@ -6,9 +6,9 @@
 
 #include <QPointer>
 
-#include "base/web_fetch.h"
-#include "lookup/node_lookup.h"
-#include "node_lookup_window.h"
+#include "core/base/web_fetch.h"
+#include "core/lookup/node_lookup.h"
+#include "ui/lookup/node_lookup_window.h"
 
 class QWidget;
 

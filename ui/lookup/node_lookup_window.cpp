@@ -1,4 +1,4 @@
-#include "node_lookup_window.h"
+#include "ui/lookup/node_lookup_window.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "lookup/lookup_request.h"
-#include "mnemonics.h"
+#include "core/lookup/lookup_request.h"
+#include "ui/mnemonics.h"
 
 namespace vox {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "lookup/lookup_reply.h"
+#include "core/lookup/lookup_reply.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,4 +1,4 @@
-#include "settings/info_file_dialog.h"
+#include "ui/settings/info_file_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "message_boxes.h"
-#include "settings/info_file_setup.h"
+#include "core/settings/info_file_setup.h"
+#include "ui/message_boxes.h"
 
 namespace vox {
 

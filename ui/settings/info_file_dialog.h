@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <string>
 
-#include "settings/setup_dialog.h"
-#include "settings/store_now.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/store_now.h"
 
 namespace vox {
 

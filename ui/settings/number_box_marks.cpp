@@ -1,4 +1,4 @@
-#include "settings/number_box_marks.h"
+#include "ui/settings/number_box_marks.h"
 
 #include <QLineEdit>
 

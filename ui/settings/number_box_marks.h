@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/number_box.h"
+#include "core/settings/number_box.h"
 
 class QLineEdit;
 

@@ -1,4 +1,4 @@
-#include "settings/setup_dialog.h"
+#include "ui/settings/setup_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -6,11 +6,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "client_position.h"
-#include "message_boxes.h"
-#include "mnemonics.h"
-#include "reading_order.h"
-#include "settings/setup_page.h"
+#include "ui/client_position.h"
+#include "ui/message_boxes.h"
+#include "ui/mnemonics.h"
+#include "ui/reading_order.h"
+#include "ui/settings/setup_page.h"
 
 namespace vox {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 class QTabWidget;
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 namespace vox {
 

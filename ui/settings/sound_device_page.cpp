@@ -1,10 +1,10 @@
-#include "settings/sound_device_page.h"
+#include "ui/settings/sound_device_page.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "settings/sound_device_setup.h"
+#include "core/settings/sound_device_setup.h"
 
 namespace vox {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/setup_dialog.h"
-#include "settings/setup_page.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/setup_page.h"
 
 class QComboBox;
 class QLabel;

@@ -1,11 +1,11 @@
-#include "settings/timing_page.h"
+#include "ui/settings/timing_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "settings/timing_setup.h"
+#include "core/settings/timing_setup.h"
 
 namespace vox {
 

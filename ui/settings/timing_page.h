@@ -1,9 +1,9 @@
 #pragma once
 
-#include "settings/number_box_marks.h"
-#include "settings/setup_dialog.h"
-#include "settings/setup_page.h"
-#include "settings/store_now.h"
+#include "ui/settings/number_box_marks.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/setup_page.h"
+#include "ui/settings/store_now.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "settings/voice_page.h"
+#include "ui/settings/voice_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "message_boxes.h"
-#include "settings/voice_setup.h"
+#include "core/settings/voice_setup.h"
+#include "ui/message_boxes.h"
 
 namespace vox {
 

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "settings/setup_dialog.h"
-#include "settings/setup_page.h"
-#include "settings/store_now.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/setup_page.h"
+#include "ui/settings/store_now.h"
 
 class QCheckBox;
 class QComboBox;

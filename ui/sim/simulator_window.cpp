@@ -1,4 +1,4 @@
-#include "simulator_window.h"
+#include "ui/sim/simulator_window.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "mnemonics.h"
-#include "pictures.h"
+#include "ui/mnemonics.h"
+#include "ui/pictures.h"
 
 namespace vox {
 namespace {

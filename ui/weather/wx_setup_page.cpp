@@ -1,4 +1,4 @@
-#include "weather/wx_setup_page.h"
+#include "ui/weather/wx_setup_page.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "message_boxes.h"
+#include "ui/message_boxes.h"
 
 namespace vox {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "settings/number_box_marks.h"
-#include "settings/setup_dialog.h"
-#include "settings/setup_page.h"
-#include "weather/wx_setup_rules.h"
+#include "core/weather/wx_setup_rules.h"
+#include "ui/settings/number_box_marks.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/settings/setup_page.h"
 
 class QCheckBox;
 class QLineEdit;

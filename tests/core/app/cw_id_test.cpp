@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../temp_root.h"
+#include "tests/core/temp_root.h"
 
 #include <unistd.h>
 #include <cmath>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cw_id.h"
-#include "base/wav_file.h"
+#include "core/app/cw_id.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 namespace {

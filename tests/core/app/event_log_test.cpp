@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/event_log.h"
-#include "base/virtual_time.h"
+#include "core/app/event_log.h"
+#include "core/base/virtual_time.h"
 
-#include "../temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vox {
 namespace {

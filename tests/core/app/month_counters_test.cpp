@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/wav_file.h"
-#include "settings/settings_file.h"
-#include "station_fixture.h"
+#include "core/base/wav_file.h"
+#include "core/settings/settings_file.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <sstream>
 
-#include "../../fault/air_oracle.h"
-#include "station_fixture.h"
+#include "tests/core/app/station_fixture.h"
+#include "tests/fault/air_oracle.h"
 
 namespace vox {
 namespace {

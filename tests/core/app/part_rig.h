@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/control_registry.h"
-#include "app/part_context.h"
-#include "app/speech_output.h"
-#include "app/timer_table.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
-#include "station_fixture.h"
+#include "core/app/control_registry.h"
+#include "core/app/part_context.h"
+#include "core/app/speech_output.h"
+#include "core/app/timer_table.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../temp_root.h"
+#include "tests/core/temp_root.h"
 
 #include <unistd.h>
 #include <filesystem>
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
-#include "app/prepared_files.h"
-#include "base/wav_file.h"
+#include "core/app/prepared_files.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 namespace {

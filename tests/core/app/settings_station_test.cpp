@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_format.h"
-#include "station_fixture.h"
+#include "core/settings/settings_format.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

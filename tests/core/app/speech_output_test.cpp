@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "base/wav_file.h"
-#include "station_fixture.h"
+#include "core/base/wav_file.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -1,4 +1,4 @@
-#include "station_fixture.h"
+#include "tests/core/app/station_fixture.h"
 
 #include <cstdio>
 #include <fstream>

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "../temp_folder.h"
-#include "app/prepared_files.h"
-#include "app/station.h"
-#include "base/air_logging_voice.h"
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
-#include "sim/virtual_voice.h"
+#include "core/app/prepared_files.h"
+#include "core/app/station.h"
+#include "core/base/air_logging_voice.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
+#include "core/sim/virtual_voice.h"
+#include "tests/core/temp_folder.h"
 
 namespace vox {
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "base/atomic_file.h"
-#include "station_fixture.h"
+#include "core/base/atomic_file.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

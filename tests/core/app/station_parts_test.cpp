@@ -5,12 +5,12 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/identification.h"
-#include "app/speech_output.h"
-#include "app/timer_table.h"
-#include "base/wav_file.h"
-#include "part_rig.h"
-#include "station_fixture.h"
+#include "core/app/identification.h"
+#include "core/app/speech_output.h"
+#include "core/app/timer_table.h"
+#include "core/base/wav_file.h"
+#include "tests/core/app/part_rig.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/time_phrases.h"
+#include "core/app/time_phrases.h"
 
 namespace vox {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/transmit_watchdog.h"
-#include "station_fixture.h"
+#include "core/app/transmit_watchdog.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <iterator>
 #include <string>
 
-#include "../temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vox {
 namespace {

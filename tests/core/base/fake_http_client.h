@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/http_client.h"
-#include "base/runtime.h"
+#include "core/base/http_client.h"
+#include "core/base/runtime.h"
 
 namespace vox {
 

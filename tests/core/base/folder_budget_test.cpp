@@ -1,4 +1,4 @@
-#include "base/folder_budget.h"
+#include "core/base/folder_budget.h"
 
 #include <gtest/gtest.h>
 

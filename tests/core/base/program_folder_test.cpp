@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "base/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace vox {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/repeat_limiter.h"
+#include "core/base/repeat_limiter.h"
 
 namespace vox {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/rotating_log_file.h"
+#include "core/base/rotating_log_file.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "../temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vox {
 namespace {

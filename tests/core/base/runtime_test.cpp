@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/runtime.h"
-#include "base/virtual_time.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
 
 namespace vox {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "../app/station_fixture.h"
-#include "base/speakable_text.h"
+#include "core/base/speakable_text.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

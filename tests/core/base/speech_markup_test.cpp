@@ -1,4 +1,4 @@
-#include "base/speech_markup.h"
+#include "core/base/speech_markup.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/text_helpers.h"
+#include "core/base/text_helpers.h"
 
 namespace vox {
 namespace {

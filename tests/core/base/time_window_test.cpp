@@ -1,4 +1,4 @@
-#include "base/time_window.h"
+#include "core/base/time_window.h"
 
 #include <gtest/gtest.h>
 

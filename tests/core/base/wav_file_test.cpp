@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "base/wav_file.h"
+#include "core/base/wav_file.h"
 
 namespace vox {
 namespace {

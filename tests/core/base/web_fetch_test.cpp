@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "base/virtual_time.h"
-#include "base/web_fetch.h"
-#include "fake_http_client.h"
+#include "core/base/virtual_time.h"
+#include "core/base/web_fetch.h"
+#include "tests/core/base/fake_http_client.h"
 
 namespace vox {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "app/call_spelling.h"
-#include "dtmf_rig.h"
+#include "core/app/call_spelling.h"
+#include "tests/core/dtmf/dtmf_rig.h"
 
 namespace vox {
 namespace {

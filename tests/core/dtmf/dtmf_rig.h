@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "../app/part_rig.h"
-#include "dtmf/dtmf_codes.h"
-#include "dtmf/dtmf_dispatcher.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/dtmf/dtmf_dispatcher.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 

@@ -1,8 +1,8 @@
 // The fan over a sequence of transmissions: the caption, the run-on and the idle count.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "dtmf/fan_control.h"
+#include "core/dtmf/fan_control.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

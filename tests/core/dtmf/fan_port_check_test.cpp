@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../temp_root.h"
-#include "dtmf/fan_port_check.h"
-#include "sim/node_conf.h"
+#include "core/dtmf/fan_port_check.h"
+#include "core/sim/node_conf.h"
+#include "tests/core/temp_root.h"
 
 namespace vox {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "../app/part_rig.h"
-#include "../app/station_fixture.h"
-#include "dtmf/fan_control.h"
-#include "dtmf/fan_serial_lines.h"
+#include "core/dtmf/fan_control.h"
+#include "core/dtmf/fan_serial_lines.h"
+#include "tests/core/app/part_rig.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

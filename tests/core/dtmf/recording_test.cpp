@@ -1,8 +1,8 @@
 // Recording on the node: start, the minute count, the time limit and playback.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "dtmf/recording.h"
+#include "core/dtmf/recording.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "../app/part_rig.h"
-#include "../base/fake_http_client.h"
-#include "base/speakable_text.h"
-#include "base/text_helpers.h"
-#include "dtmf/spoken_reports.h"
+#include "core/base/speakable_text.h"
+#include "core/base/text_helpers.h"
+#include "core/dtmf/spoken_reports.h"
+#include "tests/core/app/part_rig.h"
+#include "tests/core/base/fake_http_client.h"
 
 namespace vox {
 namespace {

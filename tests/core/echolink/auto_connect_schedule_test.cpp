@@ -1,8 +1,8 @@
 // The weekly auto-connect schedule on its own, over the simulated node, in virtual time.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "echolink/auto_connect_schedule.h"
+#include "core/echolink/auto_connect_schedule.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

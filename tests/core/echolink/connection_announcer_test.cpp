@@ -2,9 +2,9 @@
 // rig of its own in virtual time.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "base/speech_markup.h"
-#include "echolink/connection_announcer.h"
+#include "core/base/speech_markup.h"
+#include "core/echolink/connection_announcer.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

@@ -1,7 +1,7 @@
 // The remote-node setup dialog's rules, without widgets.
 #include <gtest/gtest.h>
 
-#include "echolink/node_schedule_rules.h"
+#include "core/echolink/node_schedule_rules.h"
 
 namespace vox {
 namespace {

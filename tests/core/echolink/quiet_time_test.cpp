@@ -1,8 +1,8 @@
 // Quiet hours on a rig of their own: going to sleep, staying silent, waking up.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "echolink/quiet_time.h"
+#include "core/echolink/quiet_time.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

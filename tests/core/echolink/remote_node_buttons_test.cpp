@@ -1,9 +1,9 @@
 // The remote-node buttons on their own, over the simulated node, in virtual time.
 #include <gtest/gtest.h>
 
-#include "../app/part_rig.h"
-#include "base/air_log.h"
-#include "echolink/remote_node_buttons.h"
+#include "core/base/air_log.h"
+#include "core/echolink/remote_node_buttons.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "../app/part_rig.h"
-#include "base/wav_file.h"
-#include "echolink/station_monitors.h"
+#include "core/base/wav_file.h"
+#include "core/echolink/station_monitors.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "dtmf/dtmf_codes.h"
-#include "echolink/svxlink_codes.h"
-#include "echolink/svxlink_state.h"
-#include "sim/node_conf.h"
+#include "core/dtmf/dtmf_codes.h"
+#include "core/echolink/svxlink_codes.h"
+#include "core/echolink/svxlink_state.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 namespace {

@@ -1,8 +1,8 @@
 // Building the lookup request and reading its reply.
 #include <gtest/gtest.h>
 
-#include "lookup/lookup_reply.h"
-#include "lookup/lookup_request.h"
+#include "core/lookup/lookup_reply.h"
+#include "core/lookup/lookup_request.h"
 
 namespace vox {
 namespace {

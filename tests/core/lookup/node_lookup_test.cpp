@@ -3,9 +3,9 @@
 
 #include <stdexcept>
 
-#include "../base/fake_http_client.h"
-#include "base/virtual_time.h"
-#include "lookup/node_lookup.h"
+#include "core/base/virtual_time.h"
+#include "core/lookup/node_lookup.h"
+#include "tests/core/base/fake_http_client.h"
 
 namespace vox {
 namespace {

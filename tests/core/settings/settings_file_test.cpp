@@ -17,12 +17,12 @@
 #include <tuple>
 #include <vector>
 
-#include "base/atomic_file.h"
-#include "settings/ini_file.h"
-#include "settings/settings_file.h"
-#include "settings/settings_format.h"
+#include "core/base/atomic_file.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/settings_file.h"
+#include "core/settings/settings_format.h"
 
-#include "../temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vox {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_format.h"
+#include "core/settings/settings_format.h"
 
 namespace vox {
 

@@ -5,12 +5,12 @@
 
 #include <sstream>
 
-#include "settings/info_file_setup.h"
-#include "settings/number_box.h"
-#include "settings/settings_format.h"
-#include "settings/sound_device_setup.h"
-#include "settings/timing_setup.h"
-#include "settings/voice_setup.h"
+#include "core/settings/info_file_setup.h"
+#include "core/settings/number_box.h"
+#include "core/settings/settings_format.h"
+#include "core/settings/sound_device_setup.h"
+#include "core/settings/timing_setup.h"
+#include "core/settings/voice_setup.h"
 
 namespace vox {
 namespace {

@@ -6,9 +6,9 @@
 #include <regex>
 #include <sstream>
 
-#include "../temp_root.h"
-#include "settings/settings_file.h"
-#include "sim/dry_run.h"
+#include "core/settings/settings_file.h"
+#include "core/sim/dry_run.h"
+#include "tests/core/temp_root.h"
 
 namespace vox {
 namespace {

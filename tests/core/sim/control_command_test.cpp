@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sim/control_command.h"
+#include "core/sim/control_command.h"
 
 namespace vox {
 namespace {

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "sim/dry_run.h"
-#include "sim/events_file.h"
+#include "core/sim/dry_run.h"
+#include "core/sim/events_file.h"
 
 namespace vox {
 namespace {

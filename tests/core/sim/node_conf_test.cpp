@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/node_conf.h"
+#include "core/sim/node_conf.h"
 
 namespace vox {
 namespace {

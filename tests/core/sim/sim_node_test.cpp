@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "base/air_log.h"
-#include "base/runtime.h"
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
+#include "core/base/air_log.h"
+#include "core/base/runtime.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
 
 namespace vox {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "weather_rig.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

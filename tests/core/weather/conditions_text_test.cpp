@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "weather/observation.h"
-#include "weather_rig.h"
+#include "core/weather/observation.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

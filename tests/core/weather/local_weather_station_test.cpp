@@ -6,8 +6,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "base/text_helpers.h"
-#include "weather_rig.h"
+#include "core/base/text_helpers.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

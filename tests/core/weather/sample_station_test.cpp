@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "settings/settings_file.h"
-#include "sim/events_file.h"
-#include "weather_rig.h"
+#include "core/settings/settings_file.h"
+#include "core/sim/events_file.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "base/text_helpers.h"
-#include "weather_rig.h"
+#include "core/base/text_helpers.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "base/text_helpers.h"
-#include "weather/wx_error_file.h"
-#include "weather_rig.h"
+#include "core/base/text_helpers.h"
+#include "core/weather/wx_error_file.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "../app/part_rig.h"
-#include "weather/local_weather_station.h"
-#include "weather/weather_alerts.h"
-#include "weather/weather_exchange.h"
+#include "core/weather/local_weather_station.h"
+#include "core/weather/weather_alerts.h"
+#include "core/weather/weather_exchange.h"
+#include "tests/core/app/part_rig.h"
 
 namespace vox {
 

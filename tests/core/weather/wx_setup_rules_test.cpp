@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "base/text_helpers.h"
-#include "weather/wx_paths.h"
-#include "weather/wx_setup_rules.h"
-#include "weather_rig.h"
+#include "core/base/text_helpers.h"
+#include "core/weather/wx_paths.h"
+#include "core/weather/wx_setup_rules.h"
+#include "tests/core/weather/weather_rig.h"
 
 namespace vox {
 namespace {

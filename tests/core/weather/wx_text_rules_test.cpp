@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "weather/freewx.h"
-#include "weather/wx_input.h"
-#include "weather/wx_numbers.h"
-#include "weather/wx_words.h"
+#include "core/weather/freewx.h"
+#include "core/weather/wx_input.h"
+#include "core/weather/wx_numbers.h"
+#include "core/weather/wx_words.h"
 
 namespace vox {
 namespace {

@@ -1,6 +1,6 @@
 // The DTMF pad, offscreen: the keys build the sequence, Send hands it on exactly as typed and
 // starts again, and the menu keeps one pad at the main window's top-left.
-#include "dtmf/dtmf_pad.h"
+#include "ui/dtmf/dtmf_pad.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../../core/app/station_fixture.h"
-#include "main_window.h"
-#include "mnemonics.h"
+#include "tests/core/app/station_fixture.h"
+#include "ui/main_window.h"
+#include "ui/mnemonics.h"
 
 namespace vox {
 namespace {

@@ -1,9 +1,9 @@
 // The DTMF setup dialog, offscreen: the record under the captions the owner knows, codes stored
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
-#include "../widget_helpers.h"
-#include "dtmf/dtmf_setup_page.h"
-#include "echolink/svxlink_codes.h"
-#include "mnemonics.h"
+#include "core/echolink/svxlink_codes.h"
+#include "tests/ui/widget_helpers.h"
+#include "ui/dtmf/dtmf_setup_page.h"
+#include "ui/mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../../core/app/station_fixture.h"
-#include "settings/settings_file.h"
+#include "core/settings/settings_file.h"
+#include "tests/core/app/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -1,13 +1,13 @@
 // The remote-node setup page, offscreen: it shows the entries, runs the day rule on the owner's
 // clicks and stores what OK stores.
-#include "echolink/node_skeds_page.h"
+#include "ui/echolink/node_skeds_page.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <memory>
 
-#include "main_window.h"
+#include "ui/main_window.h"
 
 #include <gtest/gtest.h>
 

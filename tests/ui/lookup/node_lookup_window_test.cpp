@@ -7,11 +7,11 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "../../core/base/fake_http_client.h"
-#include "base/virtual_time.h"
-#include "lookup/node_lookup.h"
-#include "lookup/node_lookup_window.h"
-#include "mnemonics.h"
+#include "core/base/virtual_time.h"
+#include "core/lookup/node_lookup.h"
+#include "tests/core/base/fake_http_client.h"
+#include "ui/lookup/node_lookup_window.h"
+#include "ui/mnemonics.h"
 
 namespace vox {
 namespace {

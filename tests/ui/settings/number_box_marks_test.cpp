@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../widget_helpers.h"
-#include "settings/timing_page.h"
-#include "weather/wx_setup_page.h"
+#include "tests/ui/widget_helpers.h"
+#include "ui/settings/timing_page.h"
+#include "ui/weather/wx_setup_page.h"
 
 namespace vox {
 namespace {

@@ -1,10 +1,10 @@
-#include "settings/setup_dialog.h"
+#include "ui/settings/setup_dialog.h"
 
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
 
-#include "settings/setup_page.h"
+#include "ui/settings/setup_page.h"
 
 namespace vox {
 namespace {

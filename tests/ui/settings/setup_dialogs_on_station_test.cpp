@@ -12,13 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include "../../core/app/station_fixture.h"
-#include "../widget_helpers.h"
-#include "mnemonics.h"
-#include "settings/info_file_dialog.h"
-#include "settings/sound_device_page.h"
-#include "settings/timing_page.h"
-#include "settings/voice_page.h"
+#include "tests/core/app/station_fixture.h"
+#include "tests/ui/widget_helpers.h"
+#include "ui/mnemonics.h"
+#include "ui/settings/info_file_dialog.h"
+#include "ui/settings/sound_device_page.h"
+#include "ui/settings/timing_page.h"
+#include "ui/settings/voice_page.h"
 
 namespace vox {
 namespace {

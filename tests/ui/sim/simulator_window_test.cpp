@@ -1,4 +1,4 @@
-#include "sim/simulator_window.h"
+#include "ui/sim/simulator_window.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/virtual_time.h"
-#include "sim/sim_node_system.h"
+#include "core/base/virtual_time.h"
+#include "core/sim/sim_node_system.h"
 
 namespace vox {
 namespace {

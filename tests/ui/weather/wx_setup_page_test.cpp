@@ -1,7 +1,7 @@
 // The weather setup page, offscreen: it shows the settings, and OK stores what the owner changed
 // by the core's rules, with the warnings shown and nothing stored on Cancel.
-#include "weather/wx_setup_page.h"
-#include "mnemonics.h"
+#include "ui/weather/wx_setup_page.h"
+#include "ui/mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
