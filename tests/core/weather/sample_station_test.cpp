@@ -1,5 +1,5 @@
-// The README's way to try the weather: the settings beside the samples reach them from a copy of
-// that folder, and the events file is one the simulator takes.
+// The way to try the weather that docs/weather.md gives: the settings beside the samples reach
+// them from a copy of that folder, and the events file is one the simulator takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
