@@ -51,6 +51,7 @@ at_rest "$work/headless/home" "voxclock --headless"
 stop
 
 # The desktop program, on an X server of its own.
+# (voxclock-desktop.so: a tree from before the desktop became an executable of its own.)
 if [ -x "$build/src/voxclock-desktop" ] || [ -f "$build/src/voxclock-desktop.so" ]; then
     if command -v xvfb-run >/dev/null; then
         mkdir -p "$work/desktop"
