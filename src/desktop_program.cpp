@@ -1,7 +1,9 @@
 #include "src/desktop_program.h"
 
 #include <iostream>
+#include <map>
 #include <memory>
+#include <string>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -70,13 +72,8 @@ struct Desktop {
     QPointer<SplashWindow> splash;
     QPointer<AboutWindow> about;
     QPointer<SimulatorWindow> simulator;
-    QPointer<SetupDialog> nodeSkeds;
-    QPointer<SetupDialog> dtmfSetup;
-    QPointer<SetupDialog> wxSetup;
-    QPointer<SetupDialog> timing;
-    QPointer<SetupDialog> voiceSetup;
-    QPointer<SetupDialog> soundDevice;
-    QPointer<InfoFileDialog> infoFile;
+    // The Setup menu's dialogs by their menu item, each made when first opened.
+    std::map<std::string, QPointer<QDialog>> setup;
     QPointer<DtmfPad> dtmfPad;
     QPointer<DocumentWindow> document;
     // The desktop's opener, else our own window.
@@ -138,6 +135,49 @@ StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
 }
 
+SetupDialog::Current currentOf(Station& st) {
+    return [&st] { return st.settings(); };
+}
+
+// The Setup menu's dialogs: how each is made.
+using MakeDialog = QDialog* (*)(ProgramHost& host, Station& st, QWidget* parent);
+const std::pair<const char*, MakeDialog> kSetupDialogs[] = {
+    {"mnuSetupRemoteNodes",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return createNodeSkedsDialog(currentOf(st), applyTo(st), parent);
+     }},
+    {"mnuSetupDTMF",
+     [](ProgramHost& host, Station& st, QWidget* parent) -> QDialog* {
+         return createDtmfSetupDialog(
+             currentOf(st), applyTo(st), parent,
+             host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
+     }},
+    {"mnuSetupWx",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return forStation(
+             createWxSetupDialog(currentOf(st), applyTo(st), st.folder().root(), parent), st);
+     }},
+    {"mnuTiming",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return forStation(createTimingDialog(currentOf(st), applyTo(st), storeInto(st), parent),
+                           st);
+     }},
+    {"mnuVoice",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return createVoiceDialog(currentOf(st), applyTo(st), storeInto(st), parent);
+     }},
+    {"mnuSetupSoundDevice",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return createSoundDeviceDialog(
+             currentOf(st), applyTo(st),
+             [&st] { return st.voice() ? st.voice()->audioOutputs() : std::vector<std::string>{}; },
+             parent);
+     }},
+    {"mnuSetupWavFile", [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return new InfoFileDialog(currentOf(st), applyTo(st), storeInto(st), st.folder().root(),
+                                   parent);
+     }}};
+
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
     MainWindowActions a;
@@ -161,55 +201,13 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
         d.about->raise();
     };
     a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
-    a.dialogs["mnuSetupRemoteNodes"] = [&d, &st] {
-        if (!d.nodeSkeds)
-            d.nodeSkeds =
-                createNodeSkedsDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
-        d.nodeSkeds->open();
-    };
-    a.dialogs["mnuSetupDTMF"] = [&d, &st, &host] {
-        if (!d.dtmfSetup)
-            d.dtmfSetup = createDtmfSetupDialog(
-                [&st] { return st.settings(); }, applyTo(st), d.main.get(),
-                host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
-        d.dtmfSetup->open();
-    };
-    a.dialogs["mnuSetupWx"] = [&d, &st] {
-        if (!d.wxSetup)
-            d.wxSetup = forStation(createWxSetupDialog([&st] { return st.settings(); }, applyTo(st),
-                                                       st.folder().root(), d.main.get()),
-                                   st);
-        d.wxSetup->open();
-    };
-    a.dialogs["mnuTiming"] = [&d, &st] {
-        if (!d.timing)
-            d.timing = forStation(createTimingDialog([&st] { return st.settings(); }, applyTo(st),
-                                                     storeInto(st), d.main.get()),
-                                  st);
-        d.timing->open();
-    };
-    a.dialogs["mnuVoice"] = [&d, &st] {
-        if (!d.voiceSetup)
-            d.voiceSetup = createVoiceDialog([&st] { return st.settings(); }, applyTo(st),
-                                             storeInto(st), d.main.get());
-        d.voiceSetup->open();
-    };
-    a.dialogs["mnuSetupSoundDevice"] = [&d, &st] {
-        if (!d.soundDevice)
-            d.soundDevice = createSoundDeviceDialog(
-                [&st] { return st.settings(); }, applyTo(st),
-                [&st] {
-                    return st.voice() ? st.voice()->audioOutputs() : std::vector<std::string>{};
-                },
-                d.main.get());
-        d.soundDevice->open();
-    };
-    a.dialogs["mnuSetupWavFile"] = [&d, &st] {
-        if (!d.infoFile)
-            d.infoFile = new InfoFileDialog([&st] { return st.settings(); }, applyTo(st),
-                                            storeInto(st), st.folder().root(), d.main.get());
-        d.infoFile->open();
-    };
+    for (const auto& [menu, make] : kSetupDialogs)
+        a.dialogs[menu] = [&d, &host, menu, make] {
+            QPointer<QDialog>& dialog = d.setup[menu];
+            if (!dialog)
+                dialog = make(host, host.station(), d.main.get());
+            dialog->open();
+        };
     // The pad's sequence waits for the dispatcher's next poll, like one heard over the air.
     a.dialogs["mnuDTMF"] = [&d, &st] {
         showDtmfPad(d.dtmfPad, d.main.get(),
@@ -260,12 +258,15 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             auto save = [&dir](QWidget* w, const char* name) {
                 return w && w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name));
             };
-            const bool ok =
-                save(d.main.get(), "main-window.png") &&
-                save(d.simulator, "simulator-window.png") && save(d.dtmfSetup, "dtmf-setup.png") &&
-                save(d.dtmfPad, "dtmf-pad.png") && save(d.nodeSkeds, "remote-nodes.png") &&
-                save(d.timing, "timing.png") && save(d.voiceSetup, "voice.png") &&
-                save(d.soundDevice, "sound-device.png") && save(d.infoFile, "info-file.png");
+            const bool ok = save(d.main.get(), "main-window.png") &&
+                            save(d.simulator, "simulator-window.png") &&
+                            save(d.setup["mnuSetupDTMF"], "dtmf-setup.png") &&
+                            save(d.dtmfPad, "dtmf-pad.png") &&
+                            save(d.setup["mnuSetupRemoteNodes"], "remote-nodes.png") &&
+                            save(d.setup["mnuTiming"], "timing.png") &&
+                            save(d.setup["mnuVoice"], "voice.png") &&
+                            save(d.setup["mnuSetupSoundDevice"], "sound-device.png") &&
+                            save(d.setup["mnuSetupWavFile"], "info-file.png");
             if (!save(d.lookup->window(), "lookup.png"))
                 std::cerr << "the lookup window's screenshot failed" << std::endl;
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")

@@ -37,14 +37,7 @@ const char* const kDisableAtShutdown[] = {
 }  // namespace
 
 void Station::RefreshEchoLinkDtmfCodes() {
-    state_.EchoLinkDtmfCodes.clear();
-    // Without the node's codes nothing of ours is shadowed.
-    guarded("the node's DTMF codes", [&] {
-        state_.SoundFilesDir = nodes_.registryValue("Options", "SoundFilesDir");
-        for (const char* name : {"DTMFCommands", "DTMFShortCuts"})
-            for (std::string& code : parseNodeDtmfCodes(nodes_.registryValue("Sysop", name)))
-                state_.EchoLinkDtmfCodes.push_back(std::move(code));
-    });
+    refreshNodeDtmfCodes(nodes_, state_);
 }
 
 std::string Station::bulletinBaseUrl() const {

@@ -22,6 +22,7 @@
 #include "adapters/qt_runtime.h"
 #include "adapters/svxlink/svxlink_node.h"
 #include "tests/support/svxlink_test_node.h"
+#include "tests/support/temp_folder.h"
 
 // A real SvxLink, started from a generated configuration in a temporary folder: UDP audio, PTY
 // squelch and PTT, no sound card. Waits are on real PTYs and sockets, each with a deadline.
@@ -182,8 +183,7 @@ TEST_F(SvxlinkNode, DtmfReachesUsAndOurCodesAreSwallowed) {
     ASSERT_TRUE(spinUntil([&] { return !sys_->audio()->busy(); }, 3000));
     link_->setPtt(false);
     ASSERT_TRUE(spinUntil([&] { return pttBytes_ == "TR"; }, 3000)) << pttBytes_;
-    std::ifstream log(node_.dir() / "svxlink.log");
-    const std::string text((std::istreambuf_iterator<char>(log)), {});
+    const std::string text = readFile(node_.dir() / "svxlink.log");
     EXPECT_EQ(text.find("Activating module Help"), std::string::npos) << "SvxLink acted on 00";
 }
 

@@ -31,7 +31,8 @@ protected:
         actions.deleteLog = [this] { pressed.push_back("delete"); };
         actions.openHelp = [this] { pressed.push_back("help"); };
         actions.showAbout = [this] { pressed.push_back("about"); };
-        actions.openDialog = [this](const QString& c) { pressed.push_back(c.toStdString()); };
+        for (const char* dialog : {"mnuSetupWx", "mnuSearch", "mnuDTMF"})
+            actions.dialogs[dialog] = [this, dialog] { pressed.push_back(dialog); };
         actions.openMixer = [this](bool rec) { pressed.push_back(rec ? "mixer rec" : "mixer"); };
         actions.showSimulator = [this] { pressed.push_back("simulator"); };
     }
@@ -259,9 +260,9 @@ TEST_F(MainWindowTest, HelpEntriesOpenSectionsOfTheManual) {
 
 TEST_F(MainWindowTest, MenuItemsReachTheirCommands) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"mnuFileSave", "save"},      {"mnuFileExit", "exit"}, {"mnuLogView", "view"},
-        {"mnuLogDelete", "delete"},   {"mnuHelpShow", "help"}, {"mnuAbout", "about"},
-        {"mnuSetupWx", "WX Setup"},   {"mnuSearch", "Search"}, {"mnuDTMF", "DTMF Pad"},
+        {"mnuFileSave", "save"},      {"mnuFileExit", "exit"},    {"mnuLogView", "view"},
+        {"mnuLogDelete", "delete"},   {"mnuHelpShow", "help"},    {"mnuAbout", "about"},
+        {"mnuSetupWx", "mnuSetupWx"}, {"mnuSearch", "mnuSearch"}, {"mnuDTMF", "mnuDTMF"},
         {"mnuSimulator", "simulator"}};
     for (const auto& [item, command] : cases) {
         pressed.clear();

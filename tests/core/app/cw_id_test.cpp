@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/temp_root.h"
+#include "tests/support/temp_folder.h"
 
 #include <unistd.h>
 #include <cmath>
@@ -230,9 +230,10 @@ TEST(CwId, TheCallWithOrWithoutItsSuffix) {
     EXPECT_EQ(cwIdText("N0CALL-L", conf), "N0CALL-L");
 }
 
-class CwIdFile : public TempRootTest {
+class CwIdFile : public ::testing::Test {
 protected:
-    CwIdFile() : TempRootTest("voxclock-cwid-") {}
+    TempFolder temp;
+    const std::filesystem::path root{temp.path};
 };
 
 TEST_F(CwIdFile, AMissingIdentificationIsGeneratedForTheCall) {
@@ -257,7 +258,7 @@ TEST_F(CwIdFile, AMissingIdentificationIsGeneratedForTheCall) {
         ASSERT_TRUE(renderCw(c.sent, conf, kToneSampleRate, &want));
         EXPECT_NEAR(wavDurationSeconds((root / "wav/id.wav").string()).value_or(-1),
                     want.size() / double(kToneSampleRate), 1e-6);
-        const std::string bytes = contents(root / "wav/id.wav");
+        const std::string bytes = readFile(root / "wav/id.wav");
         ASSERT_EQ(bytes.size(), 44 + 2 * want.size());
         EXPECT_EQ(bytes.substr(20, 4), std::string("\x01\x00\x01\x00", 4));  // PCM, mono
         EXPECT_EQ(bytes.substr(34, 2), std::string("\x10\x00", 2));          // 16 bits
@@ -276,7 +277,7 @@ TEST_F(CwIdFile, TheOwnersIdentificationIsNeverOverwritten) {
         EXPECT_TRUE(
             ensureCwIdFile(ProgramFolder(root.string()), "N0CALL-L", CwIdConf{}, &line, &error));
         EXPECT_EQ(line, "");
-        EXPECT_EQ(contents(root / name), "owner's recording");
+        EXPECT_EQ(readFile(root / name), "owner's recording");
         // No second file beside it and no second folder.
         const auto count = [](const fs::path& dir) {
             return std::distance(fs::directory_iterator(dir), fs::directory_iterator());

@@ -11,7 +11,7 @@
 #include "core/app/event_log.h"
 #include "core/base/virtual_time.h"
 
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {

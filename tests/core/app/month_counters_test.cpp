@@ -15,6 +15,7 @@
 #include "core/base/wav_file.h"
 #include "core/settings/settings_file.h"
 #include "tests/core/app/station_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -194,8 +195,7 @@ TEST(MonthCounters, WeatherRefreshAndAlerts) {
         const std::string wx = rig->folderPath("wx.txt");
         for (int m = 31; m <= 30 + 60; ++m) {
             rig->callAtLocal(rig->at((23 + m / 60) % 24, m % 60, 30), [renewed, wx, m] {
-                std::ifstream in(wx);
-                const std::string text{std::istreambuf_iterator<char>(in), {}};
+                const std::string text = readFile(wx);
                 if (!text.empty() && text != "stale") {
                     char hhmm[8];
                     std::snprintf(hhmm, sizeof hhmm, "%02d:%02d", (23 + m / 60) % 24, m % 60);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/temp_root.h"
+#include "tests/support/temp_folder.h"
 
 #include <unistd.h>
 #include <filesystem>
@@ -15,9 +15,10 @@ namespace vox {
 namespace {
 namespace fs = std::filesystem;
 
-class PreparedFiles : public TempRootTest {
+class PreparedFiles : public ::testing::Test {
 protected:
-    PreparedFiles() : TempRootTest("voxclock-prepared-") {}
+    TempFolder temp;
+    const std::filesystem::path root{temp.path};
 };
 
 TEST_F(PreparedFiles, ANewFolderGetsBurstAndBeepButNoIdentification) {
@@ -32,7 +33,7 @@ TEST_F(PreparedFiles, TheOwnersFilesAreKeptWhateverTheirCase) {
     fs::create_directories(root / "WAV");
     std::ofstream(root / "WAV/Burst.WAV") << "owner's burst";
     ASSERT_TRUE(writeDefaultPreparedFiles(ProgramFolder(root.string())));
-    EXPECT_EQ(contents(root / "WAV/Burst.WAV"), "owner's burst");
+    EXPECT_EQ(readFile(root / "WAV/Burst.WAV"), "owner's burst");
     // The missing beep goes into the owner's folder; no second folder appears.
     EXPECT_TRUE(wavDurationSeconds((root / "WAV/beep.wav").string()));
     EXPECT_FALSE(fs::exists(root / "wav"));

@@ -11,6 +11,7 @@
 
 #include "core/settings/settings_format.h"
 #include "tests/core/app/station_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -20,11 +21,6 @@ namespace fs = std::filesystem;
 const char* const kMissing =
     "The file Voxclock.Ini is Missing or Corrupted\r\n    The program will create a new INI file.";
 const char* const kCreated = "New INI File Created\r\n Reconfigure your setup";
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The event log's texts, less the generated identification's line (not about the settings).
 std::vector<std::string> logged(const StationRig& rig) {

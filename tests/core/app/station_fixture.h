@@ -13,7 +13,7 @@
 #include "core/base/virtual_time.h"
 #include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 

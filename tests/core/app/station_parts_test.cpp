@@ -11,6 +11,7 @@
 #include "core/base/wav_file.h"
 #include "tests/core/app/part_rig.h"
 #include "tests/core/app/station_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -143,9 +144,7 @@ TEST(Identification, AnOwnersRecordingIsKept) {
     rig.touch("wav/ID.WAV", "the owner's own");
     ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
     EXPECT_FALSE(std::filesystem::exists(rig.folderPath("wav/id.wav")));
-    std::ifstream in(rig.folderPath("wav/ID.WAV"));
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(text, "the owner's own");
+    EXPECT_EQ(readFile(rig.folderPath("wav/ID.WAV")), "the owner's own");
 }
 
 }  // namespace

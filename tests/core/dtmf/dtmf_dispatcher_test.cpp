@@ -134,12 +134,15 @@ TEST(DtmfDispatch, AFileThatIsNotThereKeysNothingAndSaysSo) {
 TEST(DtmfDispatch, TheNodesOwnCodesAreLeftToTheNodeExceptItsFirst) {
     NodeConf conf;
     conf.dtmfCommands = "Status=08,Disconnect=##, Info = 1 ,Bad";
+    conf.dtmfShortcuts = "Query=0*";
     DtmfRig rig(conf);
     rig.writeFile("DTMFError.txt", "Say again.");
 
     rig.dtmf.DispatchDtmfCommand("##");
     EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
     rig.dtmf.DispatchDtmfCommand("1");  // trimmed on both sides
+    EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
+    rig.dtmf.DispatchDtmfCommand("0*");  // the shortcuts are the node's too
     EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
     EXPECT_TRUE(rig.transcript().empty());
 

@@ -44,10 +44,7 @@ struct DtmfRig : PartRig {
             timers[TimerName::tQuietTime].setEnabled(on);
             act(on ? "quiet time on" : "quiet time off");
         };
-        a.refreshNodeCodes = [this] {
-            state.EchoLinkDtmfCodes =
-                parseNodeDtmfCodes(nodes.registryValue("Sysop", "DTMFCommands"));
-        };
+        a.refreshNodeCodes = [this] { refreshNodeDtmfCodes(nodes, state); };
         a.speakSpeedDial = [this] { act("speed dial"); };
         a.speakBulletin = [this](const std::string& n) { act("bulletin " + n); };
         a.speakWwvReport = [this] { act("wwv"); };

@@ -6,16 +6,17 @@
 
 #include "core/dtmf/fan_port_check.h"
 #include "core/sim/node_conf.h"
-#include "tests/core/temp_root.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FanPortCheck : public TempRootTest {
+class FanPortCheck : public ::testing::Test {
 protected:
-    FanPortCheck() : TempRootTest("voxclock-fanport-") {}
+    TempFolder temp;
+    const std::filesystem::path root{temp.path};
     std::string write(const std::string& name, const std::string& text) {
         const fs::path p = root / name;
         fs::create_directories(p.parent_path());

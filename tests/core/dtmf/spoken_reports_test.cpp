@@ -10,6 +10,7 @@
 #include "core/dtmf/spoken_reports.h"
 #include "tests/core/app/part_rig.h"
 #include "tests/core/base/fake_http_client.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -62,8 +63,7 @@ struct ReportsRig : PartRig {
 };
 
 std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(VOXCLOCK_TEST_DATA) + "/wwv/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return readFile(std::string(VOXCLOCK_TEST_DATA) + "/wwv/" + name);
 }
 
 TEST(SpeedDial, ListsEveryUsableSlotInWords) {

@@ -8,6 +8,7 @@
 #include "core/base/wav_file.h"
 #include "core/echolink/station_monitors.h"
 #include "tests/core/app/part_rig.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -37,12 +38,6 @@ struct MonitorsRig : PartRig {
         for (const auto& l : linesWith(text))
             out.push_back(l.substr(l.find('T') + 1, 8));
         return out;
-    }
-    std::string readFile(const std::string& relative) const {
-        std::ifstream in(dir.path + "/" + relative, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
     bool keyed() const { return nodes.state().ptt; }
 
@@ -74,7 +69,7 @@ TEST(StationList, OnlyANodeWhoseCallHoldsAnExportCallWritesTheList) {
         EXPECT_FALSE(rig.state.StationListFlag);
         EXPECT_EQ(std::filesystem::exists(rig.dir.path + "/db/NodeList.xml"), c.exports);
         if (c.exports) {
-            EXPECT_EQ(rig.readFile("db/NodeList.xml"),
+            EXPECT_EQ(readFile(rig.dir.file("db/NodeList.xml")),
                       "<stations><station call=\"W1AW\"/></stations>\r\n");
             EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "");
             EXPECT_TRUE(rig.nodes.state().stationListHeld);
@@ -92,7 +87,7 @@ TEST(StationList, ATickWithoutAFreshListWritesNothingAndAnOldListIsReplacedWhole
     std::ofstream(rig.dir.path + "/DB/nodelist.XML") << std::string(500, 'x');
     rig.monitors.onStationListReceived();
     rig.run(60);
-    EXPECT_EQ(rig.readFile("DB/nodelist.XML"), "<stations></stations>\r\n");
+    EXPECT_EQ(readFile(rig.dir.file("DB/nodelist.XML")), "<stations></stations>\r\n");
 }
 
 TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
@@ -113,7 +108,7 @@ TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
     std::ofstream(rig.dir.path + "/db") << "not a folder";
     rig.monitors.onStationListReceived();
     rig.run(60);
-    EXPECT_EQ(rig.readFile("db"), "not a folder");
+    EXPECT_EQ(readFile(rig.dir.file("db")), "not a folder");
     EXPECT_FALSE(rig.state.StationListFlag);
 }
 
@@ -125,9 +120,8 @@ TEST(StationList, TheStationExportsWhenTheNodeReportsAFreshList) {
     rig.command("connect W1AW");
     rig.command("stationlist");
     rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 30, 0});
-    std::ifstream in(rig.folderPath("db/NodeList.xml"), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(text, "<stations><station call=\"W1AW\"/></stations>\r\n");
+    EXPECT_EQ(readFile(rig.folderPath("db/NodeList.xml")),
+              "<stations><station call=\"W1AW\"/></stations>\r\n");
 }
 
 TEST(ActivityReminder, PlaysEveryActiveMinutesWhileAStationIsConnectedWithoutABeep) {

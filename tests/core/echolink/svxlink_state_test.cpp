@@ -8,6 +8,7 @@
 #include "core/echolink/svxlink_codes.h"
 #include "core/echolink/svxlink_state.h"
 #include "core/sim/node_conf.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -121,7 +122,8 @@ TEST(SvxlinkConf, BadValuesKeepTheirDefaults) {
         {"echolink_module_id = 2#", "'echolink_module_id' is not a module number: '2#'"},
         {"volume = 3", "unknown key 'volume' in [svxlink]"},
     };
-    const std::string path = ::testing::TempDir() + "voxclock-svx.conf";
+    TempFolder temp;
+    const std::string path = temp.file("voxclock-svx.conf");
     for (const auto& [line, warning] : cases) {
         SCOPED_TRACE(line);
         std::ofstream(path) << "[svxlink]\n" << line << "\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/sim/node_conf.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -109,7 +110,8 @@ TEST(NodeConf, TrailingCommentsAndQuotedValues) {
         {"callsign = \"W1AW", "N0CALL-L", "no closing '\"' in '\"W1AW'"},
         {"callsign = \"W1AW\" x", "N0CALL-L", "text after the closing '\"': 'x'"},
     };
-    const std::string path = ::testing::TempDir() + "voxclock-notes.conf";
+    TempFolder temp;
+    const std::string path = temp.file("voxclock-notes.conf");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         std::ofstream(path) << "[sim]   # the simulator\n" << c.line << "\n";
@@ -134,7 +136,8 @@ TEST(NodeConf, EveryBlockInTheDocumentsLoadsWithoutAWarning) {
     for (const auto& entry : fs::recursive_directory_iterator(root / "docs"))
         if (entry.path().extension() == ".md")
             documents.push_back(entry.path());
-    const std::string path = ::testing::TempDir() + "voxclock-doc.conf";
+    TempFolder temp;
+    const std::string path = temp.file("voxclock-doc.conf");
     int blocks = 0;
     for (const fs::path& document : documents) {
         std::ifstream in(document);
@@ -183,7 +186,8 @@ TEST(NodeConf, CwIdValuesOutsideTheirLimitsKeepTheirDefaults) {
         {"suffix = 2", "'suffix' is not 0 or 1: '2'"},
         {"speed = 20", "unknown key 'speed' in [cwid]"},
     };
-    const std::string path = ::testing::TempDir() + "voxclock-cwid.conf";
+    TempFolder temp;
+    const std::string path = temp.file("voxclock-cwid.conf");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         std::ofstream(path) << "[cwid]\nwpm = 5\n"
@@ -232,7 +236,8 @@ TEST(NodeConf, WebAddressesAndTheTimeOut) {
         {"timeout_s = ten", "'timeout_s' is not a number from 1 to 300: 'ten'", [](WebConf&) {}},
         {"proxy = x", "unknown key 'proxy' in [web]", [](WebConf&) {}},
     };
-    const std::string path = ::testing::TempDir() + "voxclock-web.conf";
+    TempFolder temp;
+    const std::string path = temp.file("voxclock-web.conf");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         std::ofstream(path) << "[web]\n" << c.line << "\n";

@@ -10,17 +10,13 @@
 #include "core/weather/weather_alerts.h"
 #include "core/weather/weather_exchange.h"
 #include "tests/core/app/part_rig.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 
 // The sample folders under tests/data/weather.
 inline std::string weatherSample(const std::string& relative) {
     return std::string(VOXCLOCK_TEST_DATA) + "/weather/" + relative;
-}
-
-inline std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The weather parts on a part rig, with the settings of the sample station.
@@ -40,7 +36,7 @@ struct WeatherRig : PartRig {
     std::string path(const std::string& relative) const {
         return (std::filesystem::path(dir.path) / relative).string();
     }
-    std::string read(const std::string& relative) const { return fileText(path(relative)); }
+    std::string read(const std::string& relative) const { return readFile(path(relative)); }
     void write(const std::string& relative, const std::string& text) const {
         const std::filesystem::path p = path(relative);
         std::filesystem::create_directories(p.parent_path());

@@ -193,14 +193,14 @@ TEST(DtmfSetupOnStation, OkWritesTheSettingsFileAndCancelLeavesRecordAndFileAlon
     };
 
     const Settings before = st.settings();
-    const std::string fileBefore = fileText(path);
+    const std::string fileBefore = readFile(path);
     ASSERT_FALSE(fileBefore.empty());
     dialog->open();
     edit();
     named<QPushButton>(dialog.get(), "Command1")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(st.settings(), before);
-    EXPECT_EQ(fileText(path), fileBefore);
+    EXPECT_EQ(readFile(path), fileBefore);
 
     dialog->open();
     EXPECT_EQ(named<QLineEdit>(dialog.get(), "tbRecordStart")->text().toStdString(),
