@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "core/app/controls.h"
-#include "core/app/event_log.h"
-#include "core/app/speech_output.h"
-#include "core/app/timer_table.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/base/web_fetch.h"
 #include "core/dtmf/spoken_reports.h"
+#include "core/parts/controls.h"
+#include "core/parts/event_log.h"
+#include "core/parts/speech_output.h"
+#include "core/parts/timer_table.h"
 #include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/dtmf/dtmf_codes.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "core/app/part_context.h"
 #include "core/dtmf/weather_commands.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

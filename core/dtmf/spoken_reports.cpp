@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/app/call_spelling.h"
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/call_spelling.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 

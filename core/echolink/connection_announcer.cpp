@@ -2,13 +2,13 @@
 
 #include <cctype>
 
-#include "core/app/call_spelling.h"
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
-#include "core/app/time_phrases.h"
 #include "core/base/guarded.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/call_spelling.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
+#include "core/parts/time_phrases.h"
 
 namespace vox {
 

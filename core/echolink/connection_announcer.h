@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

@@ -1,10 +1,10 @@
 #include "core/echolink/quiet_time.h"
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/base/local_time.h"
 #include "core/base/time_window.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
 #include "core/base/voice.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/app/time_phrases.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/time_phrases.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_numbers.h"
 #include "core/weather/wx_words.h"

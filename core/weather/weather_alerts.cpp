@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
+#include "core/parts/speech_output.h"
 #include "core/weather/alerts.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_paths.h"

@@ -1,8 +1,8 @@
 #include "core/weather/weather_exchange.h"
 
-#include "core/app/controls.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
+#include "core/parts/controls.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_paths.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 #include "core/weather/forecast.h"
 #include "core/weather/observation.h"
 #include "core/weather/wx_error_file.h"

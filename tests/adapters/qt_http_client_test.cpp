@@ -12,7 +12,7 @@
 #include "core/base/web_fetch.h"
 #include "core/dtmf/spoken_reports.h"
 #include "tests/adapters/local_http_server.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/app/call_spelling.h"
+#include "core/parts/call_spelling.h"
 #include "tests/core/dtmf/dtmf_rig.h"
 
 namespace vox {

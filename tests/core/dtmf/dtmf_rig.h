@@ -7,7 +7,7 @@
 
 #include "core/dtmf/dtmf_codes.h"
 #include "core/dtmf/dtmf_dispatcher.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 

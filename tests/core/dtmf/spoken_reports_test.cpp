@@ -8,8 +8,8 @@
 #include "core/base/speakable_text.h"
 #include "core/base/text_helpers.h"
 #include "core/dtmf/spoken_reports.h"
-#include "tests/core/app/part_rig.h"
 #include "tests/core/base/fake_http_client.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

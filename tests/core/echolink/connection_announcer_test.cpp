@@ -4,7 +4,7 @@
 
 #include "core/base/speech_markup.h"
 #include "core/echolink/connection_announcer.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/base/wav_file.h"
 #include "core/echolink/station_monitors.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/weather/local_weather_station.h"
 #include "core/weather/weather_alerts.h"
 #include "core/weather/weather_exchange.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 #include "ui/main_window.h"
 #include "ui/mnemonics.h"
 
