@@ -31,7 +31,7 @@ struct QuietEvents : NodeEvents {
     void onClosing() override {}
 };
 
-struct ReportRig {
+struct ReportRig : SpokenReportsPeers {
     explicit ReportRig(std::string document, int voiceType)
         : folder(dir.path()),
           clock({2026, 12, 10, 12, 1, 30, 0}),
@@ -45,9 +45,8 @@ struct ReportRig {
                  timers[TimerName::tVoiceAbort]),
           http(std::move(document)),
           web(rt, &http, &air, 10),
-          reports(
-              PartContext{rt, folder, settings, panel, state, log, node, speech, {}}, web, [] {},
-              [this] { state.GreetingText = "Good afternoon."; }) {
+          reports(PartContext{rt, folder, settings, panel, state, log, node, speech, {}}, web,
+                  *this) {
         node.attach(nodes.createNode(events));
         speech.setVoice(
             std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt), air, dir.path()));
@@ -83,6 +82,9 @@ struct ReportRig {
     SpeechOutput speech;
     InstantWeb http;
     WebFetcher web;
+    void sendStationId() override {}
+    void buildGreeting() override { state.GreetingText = "Good afternoon."; }
+
     SpokenReports reports;
 };
 

@@ -12,14 +12,18 @@ TimeAnnouncer::TimeAnnouncer(PartContext ctx, Timer& main, Timer& time, ControlR
     : ctx_(std::move(ctx)), controls_(controls) {
     main.setOnTick([this] { tMain_Timer(); });
     time.setOnTick([this] { tTime_Timer(); });
-    controls.on(Control::CMDTime, [this] {
-        SpeakTime();
-        ctx_.focus();
-    });
-    controls.on(Control::CMDFile, [this] {
-        ctx_.speech.TransmitFile(ctx_.settings.InfoFilePath);
-        ctx_.focus();
-    });
+    controls.on(Control::CMDTime, [this] { CMDTime_Click(); });
+    controls.on(Control::CMDFile, [this] { CMDFile_Click(); });
+}
+
+void TimeAnnouncer::CMDTime_Click() {
+    SpeakTime();
+    ctx_.focus();
+}
+
+void TimeAnnouncer::CMDFile_Click() {
+    ctx_.speech.TransmitFile(ctx_.settings.InfoFilePath);
+    ctx_.focus();
 }
 
 void TimeAnnouncer::BuildGreeting() {

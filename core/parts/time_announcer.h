@@ -14,6 +14,9 @@ public:
     // Drives tMain and tTime; answers CMDTime and CMDFile.
     TimeAnnouncer(PartContext ctx, Timer& main, Timer& time, ControlRegistry& controls);
 
+    // The buttons: the time, and the information file.
+    void CMDTime_Click();
+    void CMDFile_Click();
     void SpeakTime();
     void BuildGreeting();
 

@@ -55,20 +55,6 @@ std::string Station::bulletinBaseUrl() const {
     return "file://" + (ec ? folder_.root() : root.lexically_normal().string()) + "/rsgb/";
 }
 
-DtmfActions Station::dtmfActions() {
-    DtmfActions a;
-    a.press = [this](const std::string& control) { press(control); };
-    a.quietTimeRunning = [this](bool on) { timers_[TimerName::tQuietTime].setEnabled(on); };
-    a.refreshNodeCodes = [this] { RefreshEchoLinkDtmfCodes(); };
-    a.speakSpeedDial = [this] { reports_.SpeakSpeedDial(); };
-    a.speakBulletin = [this](const std::string& number) {
-        reports_.SpeakBulletin(bulletinBaseUrl(), number);
-    };
-    a.speakWwvReport = [this] { reports_.SpeakWwvReport(webConf_.wwvUrl); };
-    a.resetRecordMinutes = [this] { recording_.RecordMinutes = 0; };
-    return a;
-}
-
 bool Station::CheckEchoLink() {
     try {
         node_.attach(nodes_.createNode(*this));
@@ -165,8 +151,8 @@ Station::StartOutcome Station::start() {
 
     for (const char* name : kDisableAtStart)
         timers_[name].setEnabled(false);
-    state_.WxWarnTicks = 0;
-    state_.StationListFlag = false;
+    wxAlerts_.WxWarnTicks = 0;
+    monitors_.StationListFlag = false;
     state_.DtmfLocked = false;
     state_.FanSeconds = 500;
 
@@ -190,7 +176,6 @@ Station::StartOutcome Station::start() {
         timers_[name].setEnabled(true);
     if (hooks_.closeSplash)
         hooks_.closeSplash();
-    helpFile_ = folder_.path("\\voxclock.chm");
     return StartOutcome::Running;
 }
 
@@ -258,15 +243,11 @@ Station::Station(StationPorts ports, WindowHooks hooks)
       monitors_(context(), timers_[TimerName::tStationList], timers_[TimerName::tActivity],
                 timers_[TimerName::tBusy], [this] { return nodeCallsign(); }),
       autoConnect_(context(), timers_[TimerName::tAutoConnect]),
-      quietTime_(context(), timers_[TimerName::tQuietTime],
-                 [this] { remoteNodes_.LoadNodeButtons(); }),
+      quietTime_(context(), timers_[TimerName::tQuietTime], *this),
       localWx_(context(), timers_[TimerName::tFreeWx]),
-      wxExchange_(context(), timers_[TimerName::tWxGet], [this] { localWx_.ReadVwsDaily(); }),
+      wxExchange_(context(), timers_[TimerName::tWxGet], *this),
       wxAlerts_(context(), timers_[TimerName::tWxWarn]),
-      weather_(wxAlerts_, localWx_),
-      reports_(
-          context(), web_, [this] { identification_.SendStationId(); },
-          [this] { announcer_.BuildGreeting(); }),
+      reports_(context(), web_, *this),
       recording_(context(), timers_[TimerName::tRecord], controls_,
                  [this](int mode) {
                      if (!setupConfig_)
@@ -274,8 +255,7 @@ Station::Station(StationPorts ports, WindowHooks hooks)
                      setupConfig_->setRecordingMode(mode);
                  }),
       fan_(context(), timers_[TimerName::tFanLogic], controls_, ports.fanLines),
-      dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], dtmfActions(),
-            weather_) {
+      dtmf_(context(), timers_[TimerName::tDTMFInComing], timers_[TimerName::tDTMF], *this) {
     panel_.bindSettings(&settings_);
     watchdog_.setLimit(ports.maxTxSeconds);
     speech_.onPttChanged = [this](bool on) { watchdog_.pttChanged(on); };
@@ -343,16 +323,80 @@ void Station::focusDummy() {
         hooks_.focusDummy();
 }
 
-void Station::press(const std::string& control) {
-    bool answered = true;
+void Station::asClick(const std::function<void()>& work) {
     try {
-        answered = controls_.press(control);
+        work();
     } catch (const WaitAborted&) {
         // The transmit time-out ended what the button started; it stops here, in our code.
     }
+}
+
+void Station::press(const std::string& control) {
+    bool answered = true;
+    asClick([&] { answered = controls_.press(control); });
     // Check boxes and controls no part answers yet: their state is read where it is used.
     if (!answered)
         focusDummy();
+}
+
+// --- DTMF commands: each goes to the part that does it ---
+
+void Station::speakTime() {
+    asClick([this] { announcer_.CMDTime_Click(); });
+}
+
+void Station::transmitInfoFile() {
+    asClick([this] { announcer_.CMDFile_Click(); });
+}
+
+void Station::remoteNode(int index) {
+    asClick([this, index] { remoteNodes_.cmdRemoteNode_Click(index); });
+}
+
+bool Station::startRecording() {
+    recording_.RecordMinutes = 0;
+    asClick([this] { recording_.cbRecordStart_Click(); });
+    return !recording_.startRefused();
+}
+
+void Station::stopRecording() {
+    asClick([this] { recording_.cbRecordStop_Click(); });
+}
+
+void Station::playRecording() {
+    asClick([this] { recording_.cbRecordPlayback_Click(); });
+}
+
+void Station::quietTimeRunning(bool running) {
+    timers_[TimerName::tQuietTime].setEnabled(running);
+}
+
+void Station::speakSpeedDial() {
+    reports_.SpeakSpeedDial();
+}
+
+void Station::speakBulletin(const std::string& number) {
+    reports_.SpeakBulletin(bulletinBaseUrl(), number);
+}
+
+void Station::speakWwvReport() {
+    reports_.SpeakWwvReport(webConf_.wwvUrl);
+}
+
+void Station::announceWeatherAlerts(bool fromTimer) {
+    wxAlerts_.AnnounceWeatherAlerts(fromTimer);
+}
+
+void Station::speakLocalWx() {
+    localWx_.SpeakLocalWx();
+}
+
+void Station::readFreeWxShort(bool speakNow) {
+    localWx_.ReadFreeWxShort(speakNow);
+}
+
+void Station::readFreeWxFull(bool speakNow) {
+    localWx_.ReadFreeWxFull(speakNow);
 }
 
 // --- Node events: only record what happened ---

@@ -38,7 +38,6 @@
 #include "core/settings/settings.h"
 #include "core/settings/settings_file.h"
 #include "core/weather/local_weather_station.h"
-#include "core/weather/station_weather.h"
 #include "core/weather/weather_alerts.h"
 #include "core/weather/weather_exchange.h"
 
@@ -90,7 +89,11 @@ struct ApplyOutcome {
 // The station: owns the ports' products (node link, voice, settings, front panel) and the parts,
 // keeps the one ordered table of timers, runs start-up and shutdown, and wires one part's call to
 // another. The behaviour itself lives in the parts.
-class Station : private NodeEvents {
+class Station : private NodeEvents,
+                private DtmfPeers,
+                private QuietTimePeers,
+                private WeatherExchangePeers,
+                private SpokenReportsPeers {
 public:
     enum class StartOutcome { Running, EndedAtOnce, MustClose };
 
@@ -130,17 +133,11 @@ public:
     SpeechOutput& speech() { return speech_; }
     TimeAnnouncer& announcer() { return announcer_; }
     Identification& identification() { return identification_; }
-    RemoteNodeButtons& remoteNodes() { return remoteNodes_; }
     ConnectionAnnouncer& connections() { return connections_; }
     StationMonitors& monitors() { return monitors_; }
-    AutoConnectSchedule& autoConnect() { return autoConnect_; }
-    QuietTime& quietTime() { return quietTime_; }
     DtmfDispatcher& dtmf() { return dtmf_; }
     Recording& recording() { return recording_; }
-    SpokenReports& reports() { return reports_; }
-    WeatherExchange& weatherExchange() { return wxExchange_; }
     WeatherAlerts& weatherAlerts() { return wxAlerts_; }
-    LocalWeatherStation& localWeather() { return localWx_; }
     const WebConf& webConf() const { return webConf_; }
     // The station's web access, for the node lookup: its fetches are in the air log too.
     WebFetcher& web() { return web_; }
@@ -155,14 +152,14 @@ public:
     NodeLink* node() { return node_.get(); }
     // A timer of the table; throws std::invalid_argument for a name that is not one.
     Timer& timer(const std::string& name);
-    const std::string& helpFile() const { return helpFile_; }
     bool pttHeld() const { return speech_.pttHeld(); }
     const std::string& engineName() const { return engineName_; }
 
 private:
     // Start-up steps.
     void RefreshEchoLinkDtmfCodes();
-    DtmfActions dtmfActions();
+    // Runs what a click on the window runs: the transmit time-out may end it, and it ends here.
+    void asClick(const std::function<void()>& work);
     // The bulletin base address: the configured one, or "rsgb/" in the program folder.
     std::string bulletinBaseUrl() const;
     bool CheckEchoLink();
@@ -181,6 +178,28 @@ private:
     void onStationListReceived() override;
     void onDtmfString(const std::string& digits) override;
     void onClosing() override;
+
+    // DtmfPeers: each request goes to the part that does it.
+    void speakTime() override;
+    void transmitInfoFile() override;
+    void remoteNode(int index) override;
+    bool startRecording() override;
+    void stopRecording() override;
+    void playRecording() override;
+    void quietTimeRunning(bool running) override;
+    void refreshNodeCodes() override { RefreshEchoLinkDtmfCodes(); }
+    void speakSpeedDial() override;
+    void speakBulletin(const std::string& number) override;
+    void speakWwvReport() override;
+    void announceWeatherAlerts(bool fromTimer) override;
+    void speakLocalWx() override;
+    void readFreeWxShort(bool speakNow) override;
+    void readFreeWxFull(bool speakNow) override;
+    // QuietTimePeers, WeatherExchangePeers, SpokenReportsPeers.
+    void reloadNodeButtons() override { remoteNodes_.LoadNodeButtons(); }
+    void readVwsDaily() override { localWx_.ReadVwsDaily(); }
+    void sendStationId() override { identification_.SendStationId(); }
+    void buildGreeting() override { announcer_.BuildGreeting(); }
 
     Runtime& rt_;
     ProgramFolder folder_;
@@ -219,14 +238,12 @@ private:
     LocalWeatherStation localWx_;
     WeatherExchange wxExchange_;
     WeatherAlerts wxAlerts_;
-    StationWeather weather_;
     SpokenReports reports_;
     Recording recording_;
     FanControl fan_;
     DtmfDispatcher dtmf_;
 
     std::string engineName_;
-    std::string helpFile_;
     bool settingsMustClose_ = false;
     int panelListener_ = 0;
 };

@@ -188,7 +188,7 @@ TEST(MonthCounters, WeatherRefreshAndAlerts) {
     s.WxWarnMinutes = 20;
     const auto run = [&](int day, int warnTicks) {
         auto rig = std::make_unique<MonthRig>(day, s);
-        rig->station->state().WxWarnTicks = warnTicks;
+        rig->station->weatherAlerts().WxWarnTicks = warnTicks;
         // Each minute: was wx.txt written since the last look?
         auto renewed = std::make_shared<Times>();
         const std::string wx = rig->folderPath("wx.txt");

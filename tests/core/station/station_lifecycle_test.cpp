@@ -158,9 +158,9 @@ TEST(StationNode, EventsWaitingToBeHandledKeepOnlyTheLatest) {
         rig.command("chat W1AW>line " + n);
         rig.command("disconnect W" + n + "AW");
     }
-    EXPECT_EQ(rig.station->state().PendingConnect, "W999AW");
-    EXPECT_EQ(rig.station->state().PendingDisconnect, "W999AW");
-    EXPECT_EQ(rig.station->state().PendingChatText, "W1AW>line 999");
+    EXPECT_EQ(rig.station->connections().pendingConnect(), "W999AW");
+    EXPECT_EQ(rig.station->connections().pendingDisconnect(), "W999AW");
+    EXPECT_EQ(rig.station->connections().pendingChatText(), "W1AW>line 999");
 }
 
 TEST(StationNode, TheFanNeverDrivesTheLineThatKeysTheTransmitter) {

@@ -24,11 +24,11 @@ inline std::string fileText(const std::string& path) {
 }
 
 // The weather parts on a part rig, with the settings of the sample station.
-struct WeatherRig : PartRig {
+struct WeatherRig : PartRig, WeatherExchangePeers {
     explicit WeatherRig(LocalTime start = {2026, 6, 5, 15, 50, 0})
         : PartRig(start),
           station(context(), timers[TimerName::tFreeWx]),
-          exchange(context(), timers[TimerName::tWxGet], [this] { station.ReadVwsDaily(); }),
+          exchange(context(), timers[TimerName::tWxGet], *this),
           alerts(context(), timers[TimerName::tWxWarn]) {
         settings.WxUrl = weatherSample("wxex") + "/";
         settings.WxArea = "Boston Harbor";
@@ -81,6 +81,8 @@ struct WeatherRig : PartRig {
     }
 
     LocalWeatherStation station;
+    void readVwsDaily() override { station.ReadVwsDaily(); }
+
     WeatherExchange exchange;
     WeatherAlerts alerts;
     std::vector<std::string> logged;

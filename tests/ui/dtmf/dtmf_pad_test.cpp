@@ -173,7 +173,7 @@ TEST(DtmfPadOnStation, SendSetsThePendingCommandAndOverwritesOneFromTheNode) {
             st.dtmf().ELo_DTMFString(c.fromNode);
         press(&pad, c.presses);
         press(&pad, {kSend});
-        EXPECT_EQ(st.state().PendingDtmf, c.pending);
+        EXPECT_EQ(st.dtmf().pending(), c.pending);
         EXPECT_EQ(st.state().DtmfAbortRequest, "");
     }
 }
