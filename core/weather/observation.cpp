@@ -60,12 +60,6 @@ std::string updateTime(const Observation& r) {
     return TimeFix(std::to_string(h12) + ":" + mm + (hour < 12 ? " AM" : " PM"));
 }
 
-std::string rtrimBlanks(std::string text) {
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
-}
-
 }  // namespace
 
 ObservationRead readObservation(const std::string& text) {
@@ -175,7 +169,7 @@ ConditionsText buildConditions(const Observation& r, const WxTextOptions& o) {
         l.push_back("Current conditions are " + conditions + ".");
         if (o.forecastHint)
             l.push_back("To hear a current weather forecast, press " +
-                        rtrimBlanks(SpellDtmfCode(o.forecastCode)) + ".");
+                        TrimBlanksRight(SpellDtmfCode(o.forecastCode)) + ".");
         l.push_back("This is " + o.nodeCall + ".</xml>");
         out.ok = true;
     } catch (const Failure& f) {
