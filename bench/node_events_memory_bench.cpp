@@ -11,12 +11,12 @@
 #include <fstream>
 #include <string>
 
-#include "core/app/station.h"
 #include "core/base/air_log.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
+#include "core/station/station.h"
 
 namespace {
 

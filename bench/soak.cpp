@@ -20,12 +20,12 @@
 #include "bench/soak_air_tally.h"
 #include "bench/soak_folder.h"
 #include "bench/soak_traffic.h"
-#include "core/app/console_message_boxes.h"
-#include "core/app/station.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
+#include "core/parts/console_message_boxes.h"
 #include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
+#include "core/station/station.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // CW identification is rendered for the configured call.
 #include <algorithm>
 
-#include "core/app/cw_id.h"
 #include "core/dtmf/dtmf_codes.h"
 #include "core/echolink/svxlink_codes.h"
+#include "core/parts/cw_id.h"
 #include "core/sim/node_conf.h"
 #include "fuzz/fuzz_support.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/app/cw_id.h"
 #include "core/base/program_folder.h"
 #include "core/base/text_helpers.h"
 #include "core/base/wav_file.h"
+#include "core/parts/cw_id.h"
 #include "core/sim/node_conf.h"
 
 namespace vox {

@@ -7,11 +7,11 @@
 
 #include "adapters/qt_runtime.h"
 #include "adapters/web_client.h"
-#include "core/app/event_log.h"
 #include "core/base/program_folder.h"
 #include "core/base/runtime.h"
 #include "core/base/web_fetch.h"
 #include "core/lookup/node_lookup.h"
+#include "core/parts/event_log.h"
 #include "core/sim/node_conf.h"
 
 namespace vox {

@@ -4,13 +4,13 @@
 
 #include "adapters/espeak_voice.h"
 #include "adapters/serial_fan_lines.h"
-#include "core/app/prepared_files.h"
-#include "core/app/station.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/user_store.h"
 #include "core/dtmf/fan_port_check.h"
 #include "core/echolink/svxlink_codes.h"
+#include "core/parts/prepared_files.h"
 #include "core/sim/node_conf.h"
+#include "core/station/station.h"
 
 namespace vox {
 

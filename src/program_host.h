@@ -12,14 +12,14 @@
 #include "adapters/stop_signals.h"
 #include "adapters/svxlink/svxlink_node.h"
 #include "adapters/web_client.h"
-#include "core/app/console_message_boxes.h"
-#include "core/app/station.h"
 #include "core/base/air_log.h"
 #include "core/base/repeat_limiter.h"
 #include "core/base/rotating_log_file.h"
 #include "core/base/runtime.h"
 #include "core/dtmf/fan_serial_lines.h"
+#include "core/parts/console_message_boxes.h"
 #include "core/sim/sim_node_system.h"
+#include "core/station/station.h"
 #include "src/own_codes_keeper.h"
 
 namespace vox {

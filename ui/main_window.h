@@ -9,7 +9,7 @@
 
 #include <QMainWindow>
 
-#include "core/app/front_panel.h"
+#include "core/parts/front_panel.h"
 #include "ui/status_bar_view.h"
 
 class QAbstractButton;

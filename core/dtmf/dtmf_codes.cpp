@@ -1,6 +1,6 @@
 #include "core/dtmf/dtmf_codes.h"
 
-#include "core/app/shared_state.h"
+#include "core/parts/shared_state.h"
 #include "core/base/guarded.h"
 #include "core/base/text_helpers.h"
 #include "core/echolink/node_link.h"

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/dtmf/dtmf_codes.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -19,11 +19,10 @@ bool startsEnds(const std::string& cmd, const char* prefix) {
 
 }  // namespace
 
-DtmfDispatcher::DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display,
-                               DtmfActions actions, WeatherCommands& weather)
-    : ctx_(std::move(ctx)), display_(display), actions_(std::move(actions)), weather_(weather) {
+DtmfDispatcher::DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display, DtmfPeers& peers)
+    : ctx_(std::move(ctx)), display_(display), peers_(peers) {
     incoming.setOnTick([this] { tDTMFInComing_Timer(); });
-    incoming.setIdleWhen([this] { return ctx_.state.PendingDtmf.empty(); });
+    incoming.setIdleWhen([this] { return pending_.empty(); });
     display_.setOnTick([this] { tDTMF_Timer(); });
 }
 
@@ -32,12 +31,12 @@ void DtmfDispatcher::ELo_DTMFString(const std::string& digits) {
     if (digits == "A")
         ctx_.state.DtmfAbortRequest = "A";
     else
-        ctx_.state.PendingDtmf = digits;
+        pending_ = digits;
 }
 
 void DtmfDispatcher::tDTMFInComing_Timer() {
     // A copy: the dispatch clears the pending string, and a newer one may arrive while it runs.
-    const std::string cmd = ctx_.state.PendingDtmf;
+    const std::string cmd = pending_;
     if (!cmd.empty())
         DispatchDtmfCommand(cmd);
 }
@@ -52,8 +51,7 @@ std::string DtmfDispatcher::appFile(const std::string& name) const {
 }
 
 bool DtmfDispatcher::isNodeCode(const std::string& cmd) {
-    if (actions_.refreshNodeCodes)
-        actions_.refreshNodeCodes();
+    peers_.refreshNodeCodes();
     return isNodeDtmfCode(cmd, ctx_.state.EchoLinkDtmfCodes);
 }
 
@@ -67,7 +65,7 @@ void DtmfDispatcher::transmitTextFile(const std::string& path) {
 }
 
 void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
-    ctx_.state.PendingDtmf.clear();
+    pending_.clear();
     ctx_.panel.setPanel(StatusPanel::Dtmf, "DTMF: " + cmd);
     display_.setEnabled(true);
     try {
@@ -76,8 +74,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
 
         if (!s.DtmfNodeQuietToggle.empty() && cmd == s.DtmfNodeQuietToggle) {
             DtmfSleep = !DtmfSleep;
-            if (actions_.quietTimeRunning)
-                actions_.quietTimeRunning(!DtmfSleep);
+            peers_.quietTimeRunning(!DtmfSleep);
             ctx_.state.TTSSleeping = DtmfSleep;
             return;
         }
@@ -87,7 +84,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
         }
         if (!s.DtmfLock.empty() && cmd == s.DtmfLock) {
             ctx_.state.DtmfLocked = !ctx_.state.DtmfLocked;
-            actions_.press(Control::CMDTime);
+            peers_.speakTime();
             return;
         }
         if (ctx_.state.DtmfLocked) {
@@ -99,7 +96,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
             return;
         }
         if (s.AllowRsgb == 1 && startsEnds(cmd, "*6")) {
-            actions_.speakBulletin(cmd.substr(1, 2));
+            peers_.speakBulletin(cmd.substr(1, 2));
             return;
         }
         if (s.AllowInfo == 1 && startsEnds(cmd, "*7")) {
@@ -113,7 +110,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
         for (int i = 0; i < Control::kRemoteNodes; ++i) {
             const RemoteNode& node = s.RemoteNodes[static_cast<std::size_t>(i)];
             if (!node.Node.empty() && node.Dtmf == cmd) {
-                actions_.press(Control::cmdRemoteNode(i));
+                peers_.remoteNode(i);
                 return;
             }
         }
@@ -159,25 +156,25 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
     };
     // The order settles codes that two commands share ("33*" is both warnings and playback).
     const Entry chain[] = {
-        {s.DtmfWxWarn, [&] { weather_.AnnounceWeatherAlerts(false); }},
+        {s.DtmfWxWarn, [&] { peers_.announceWeatherAlerts(false); }},
         {"*99*",
          [&] {
              if (s.AllowWwv == 1)
-                 actions_.speakWwvReport();
+                 peers_.speakWwvReport();
          }},
         {s.DtmfLocalWx,
          [&] {
              if (s.WxStationType == 1)
-                 weather_.ReadFreeWxShort(true);
+                 peers_.readFreeWxShort(true);
              else
-                 weather_.SpeakLocalWx();
+                 peers_.speakLocalWx();
          }},
         {s.DtmfTextToggle,
          [&] {
              toggle(Control::cbNoText, "Text messages are ON.",
                     "Text messages have been turned off.");
          }},
-        {s.DtmfSpeedDial, [&] { actions_.speakSpeedDial(); }},
+        {s.DtmfSpeedDial, [&] { peers_.speakSpeedDial(); }},
         {s.DtmfAutoToggle,
          [&] {
              toggle(Control::cbAutoOverride, "Auto Connects are ON.",
@@ -192,23 +189,20 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
                                    : "Node status has been set to busy.");
          }},
         {s.DtmfConnList, [&] { speakNodeStatus(); }},
-        {s.DtmfPlayTime, [&] { actions_.press(Control::CMDTime); }},
-        {s.DtmfPlayFile, [&] { actions_.press(Control::CMDFile); }},
+        {s.DtmfPlayTime, [&] { peers_.speakTime(); }},
+        {s.DtmfPlayFile, [&] { peers_.transmitInfoFile(); }},
         {s.DtmfPlayHelp, [&] { transmitTextFile(appFile("help.txt")); }},
         {s.DtmfWx,
          [&] {
              if (s.WxStationType == 1)
-                 weather_.ReadFreeWxFull(true);
+                 peers_.readFreeWxFull(true);
              else
                  transmitTextFile(appFile("wx.txt"));
          }},
         {s.DtmfWxForecast, [&] { transmitTextFile(appFile("wxfc.txt")); }},
         {s.DtmfRecordStart,
          [&] {
-             if (actions_.resetRecordMinutes)
-                 actions_.resetRecordMinutes();
-             actions_.press(Control::cbRecordStart);
-             if (ctx_.state.RecordingRefused) {
+             if (!peers_.startRecording()) {
                  ctx_.panel.setPanel(StatusPanel::Speech, "Recording is not available");
                  speech.SpeakText("Recording is not available on this node.");
              } else {
@@ -217,10 +211,10 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
          }},
         {s.DtmfRecordStop,
          [&] {
-             actions_.press(Control::cbRecordStop);
+             peers_.stopRecording();
              speech.SpeakText("Recording is off.");
          }},
-        {s.DtmfRecordPlayback, [&] { actions_.press(Control::cbRecordPlayback); }},
+        {s.DtmfRecordPlayback, [&] { peers_.playRecording(); }},
     };
     for (const Entry& entry : chain) {
         if (!entry.code.empty() && entry.code == cmd) {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/app/node_access.h"
+#include "core/parts/node_access.h"
 
 namespace vox {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -36,7 +36,7 @@ void Recording::cbRecordStart_Click() {
     ctx_.panel.setEnabled(Control::cbRecordPlayback, false);
     ctx_.panel.setPanel(StatusPanel::Speech, "Recording");
     // A node that refuses ends the start here; a DTMF request then says so.
-    ctx_.state.RecordingRefused = !guarded("start recording", [&] {
+    startRefused_ = !guarded("start recording", [&] {
         setRecordingMode_(2);
         ctx_.node.link().startRecording();
         RecordFileName = recordingName(ctx_.rt.localNow());

@@ -1,10 +1,10 @@
 #include "core/echolink/quiet_time.h"
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/base/local_time.h"
 #include "core/base/time_window.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -12,8 +12,8 @@ namespace {
 constexpr int kWarningSeconds = 60;
 }  // namespace
 
-QuietTime::QuietTime(PartContext ctx, Timer& quietTime, std::function<void()> loadNodeButtons)
-    : ctx_(std::move(ctx)), loadNodeButtons_(std::move(loadNodeButtons)) {
+QuietTime::QuietTime(PartContext ctx, Timer& quietTime, QuietTimePeers& peers)
+    : ctx_(std::move(ctx)), peers_(peers) {
     quietTime.setOnTick([this] { tQuietTime_Timer(); });
 }
 
@@ -69,8 +69,7 @@ void QuietTime::enterQuiet() {
         text = "Quiet Time START - EchoLink disabled.";
     }
     ctx_.log.LogEvent(text);
-    if (loadNodeButtons_)
-        loadNodeButtons_();
+    peers_.reloadNodeButtons();
 }
 
 void QuietTime::leaveQuiet() {

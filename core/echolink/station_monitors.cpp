@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
 #include "core/base/voice.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -39,7 +39,7 @@ void StationMonitors::onStationListReceived() {
         const std::string own = nodeCallsign_ ? nodeCallsign_() : std::string();
         for (std::string_view call : kStationListExportCalls) {
             if (own.find(call) != std::string::npos) {
-                ctx_.state.StationListFlag = true;
+                StationListFlag = true;
                 ctx_.panel.setPanel(StatusPanel::Speech, kListRefreshed);
                 return;
             }
@@ -48,9 +48,9 @@ void StationMonitors::onStationListReceived() {
 }
 
 void StationMonitors::tStationList_Timer() {
-    if (ctx_.state.StationListFlag)
+    if (StationListFlag)
         RefreshStationList();
-    ctx_.state.StationListFlag = false;
+    StationListFlag = false;
 }
 
 void StationMonitors::RefreshStationList() {

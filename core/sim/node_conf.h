@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/cw_id.h"
 #include "core/base/web_conf.h"
 #include "core/echolink/svxlink_conf.h"
+#include "core/parts/cw_id.h"
 
 namespace vox {
 

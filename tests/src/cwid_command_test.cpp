@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/cw_id.h"
 #include "core/base/wav_file.h"
+#include "core/parts/cw_id.h"
 #include "src/cwid_command.h"
 #include "tests/support/temp_folder.h"
 

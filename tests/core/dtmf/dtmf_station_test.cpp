@@ -1,7 +1,7 @@
 // DTMF through a whole station: the wires from the dispatcher to the parts it sets going.
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {

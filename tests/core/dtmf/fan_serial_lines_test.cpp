@@ -5,8 +5,8 @@
 
 #include "core/dtmf/fan_control.h"
 #include "core/dtmf/fan_serial_lines.h"
-#include "tests/core/app/part_rig.h"
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/parts/part_rig.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {

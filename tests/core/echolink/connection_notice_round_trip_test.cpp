@@ -2,7 +2,7 @@
 // other, and never by the node they are about.
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {

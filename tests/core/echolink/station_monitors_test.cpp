@@ -7,7 +7,7 @@
 
 #include "core/base/wav_file.h"
 #include "core/echolink/station_monitors.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {
@@ -62,11 +62,11 @@ TEST(StationList, OnlyANodeWhoseCallHoldsAnExportCallWritesTheList) {
         rig.command("connect W1AW");
         rig.timers[TimerName::tStationList].setEnabled(true);
         rig.monitors.onStationListReceived();
-        EXPECT_EQ(rig.state.StationListFlag, c.exports);
+        EXPECT_EQ(rig.monitors.StationListFlag, c.exports);
         EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), c.exports ? "List Refreshed" : "");
 
         rig.run(61);
-        EXPECT_FALSE(rig.state.StationListFlag);
+        EXPECT_FALSE(rig.monitors.StationListFlag);
         EXPECT_EQ(std::filesystem::exists(rig.dir.path + "/db/NodeList.xml"), c.exports);
         if (c.exports) {
             EXPECT_EQ(readFile(rig.dir.file("db/NodeList.xml")),
@@ -96,12 +96,12 @@ TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
 
     rig.command("fail Callsign 1");
     rig.monitors.onStationListReceived();
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_FALSE(rig.monitors.StationListFlag);
 
     rig.command("fail StationListXml 1");
     rig.monitors.onStationListReceived();
     rig.run(61);
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_FALSE(rig.monitors.StationListFlag);
     EXPECT_FALSE(std::filesystem::exists(rig.dir.path + "/db/NodeList.xml"));
 
     // Someone left a file named "db": the list cannot go there, and nothing breaks.
@@ -109,7 +109,7 @@ TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
     rig.monitors.onStationListReceived();
     rig.run(60);
     EXPECT_EQ(readFile(rig.dir.file("db")), "not a folder");
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_FALSE(rig.monitors.StationListFlag);
 }
 
 TEST(StationList, TheStationExportsWhenTheNodeReportsAFreshList) {

@@ -9,7 +9,7 @@
 #include "core/weather/local_weather_station.h"
 #include "core/weather/weather_alerts.h"
 #include "core/weather/weather_exchange.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {
@@ -20,11 +20,11 @@ inline std::string weatherSample(const std::string& relative) {
 }
 
 // The weather parts on a part rig, with the settings of the sample station.
-struct WeatherRig : PartRig {
+struct WeatherRig : PartRig, WeatherExchangePeers {
     explicit WeatherRig(LocalTime start = {2026, 6, 5, 15, 50, 0})
         : PartRig(start),
           station(context(), timers[TimerName::tFreeWx]),
-          exchange(context(), timers[TimerName::tWxGet], [this] { station.ReadVwsDaily(); }),
+          exchange(context(), timers[TimerName::tWxGet], *this),
           alerts(context(), timers[TimerName::tWxWarn]) {
         settings.WxUrl = weatherSample("wxex") + "/";
         settings.WxArea = "Boston Harbor";
@@ -77,6 +77,8 @@ struct WeatherRig : PartRig {
     }
 
     LocalWeatherStation station;
+    void readVwsDaily() override { station.ReadVwsDaily(); }
+
     WeatherExchange exchange;
     WeatherAlerts alerts;
     std::vector<std::string> logged;

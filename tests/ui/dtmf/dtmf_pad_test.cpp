@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 #include "ui/main_window.h"
 #include "ui/mnemonics.h"
 
@@ -173,7 +173,7 @@ TEST(DtmfPadOnStation, SendSetsThePendingCommandAndOverwritesOneFromTheNode) {
             st.dtmf().ELo_DTMFString(c.fromNode);
         press(&pad, c.presses);
         press(&pad, {kSend});
-        EXPECT_EQ(st.state().PendingDtmf, c.pending);
+        EXPECT_EQ(st.dtmf().pending(), c.pending);
         EXPECT_EQ(st.state().DtmfAbortRequest, "");
     }
 }

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings/settings_file.h"
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {

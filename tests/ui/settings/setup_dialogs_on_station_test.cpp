@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 #include "tests/ui/widget_helpers.h"
 #include "ui/mnemonics.h"
 #include "ui/settings/info_file_dialog.h"
