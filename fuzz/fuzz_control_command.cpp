@@ -1,7 +1,7 @@
 // Control commands: each line of the input is one line from stdin or the control socket. Every
 // line is parsed on its own and then carried out on a simulated node, as the node program does.
+#include "backends/sim/sim_node_system.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/sim_node_system.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock({2026, 12, 10, 12, 0, 0, 0});
     VirtualEventLoop loop(clock);
     Runtime rt(clock, loop);
-    NodeConf conf;
+    ProgramConf conf;
     conf.connectDelayMs = 0;
     SimNodeSystem nodes(rt, conf);
     IgnoredEvents events;

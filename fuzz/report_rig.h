@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/app/controls.h"
 #include "core/app/event_log.h"
 #include "core/app/speech_output.h"
@@ -15,7 +16,6 @@
 #include "core/base/virtual_time.h"
 #include "core/base/web_fetch.h"
 #include "core/dtmf/spoken_reports.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/instant_web.h"
@@ -38,7 +38,7 @@ struct ReportRig {
           loop(clock),
           rt(clock, loop),
           air(clock),
-          nodes(rt, NodeConf{}, &air),
+          nodes(rt, ProgramConf{}, &air),
           log(folder, clock),
           timers(rt),
           speech({rt, folder, settings, panel, state, node, log, {}, &air},

@@ -4,13 +4,15 @@
 #include <memory>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
-#include "core/echolink/svxlink_codes.h"
+#include "backends/sim/sim_node_system.h"
+#include "core/base/node_capabilities.h"
 #include "src/program_host.h"
 #include "ui/about_window.h"
 #include "ui/document_window.h"
@@ -138,6 +140,34 @@ StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
 }
 
+// The window's controls that need more of the node than every node does: on a node without
+// the capability they are greyed, and their tooltip says why.
+std::map<std::string, QString> lackingControls(ProgramHost& host) {
+    struct Need {
+        NodeCapability capability;
+        const char* control;
+    };
+    static constexpr Need kNeeds[] = {
+        {NodeCapability::Recording, "cbRecordStart"},
+        {NodeCapability::Recording, "cbRecordStop"},
+        {NodeCapability::Recording, "cbRecordPlayback"},
+        {NodeCapability::SerialLines, "FanRTS"},
+        {NodeCapability::SerialLines, "FanDTR"},
+    };
+    NodeSystem& node = host.backend().node();
+    const NodeCapabilities has = node.capabilities();
+    std::map<std::string, QString> lacking;
+    for (const Need& need : kNeeds) {
+        // [fan] serial_port gives the fan lines of its own.
+        if (need.capability == NodeCapability::SerialLines && host.fanOnOwnLines())
+            continue;
+        if (!has.has(need.capability))
+            lacking[need.control] =
+                QString::fromStdString(lackingReason(node.name(), need.capability));
+    }
+    return lacking;
+}
+
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
     MainWindowActions a;
@@ -169,9 +199,9 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     };
     a.dialogs["mnuSetupDTMF"] = [&d, &st, &host] {
         if (!d.dtmfSetup)
-            d.dtmfSetup = createDtmfSetupDialog(
-                [&st] { return st.settings(); }, applyTo(st), d.main.get(),
-                host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
+            d.dtmfSetup =
+                createDtmfSetupDialog([&st] { return st.settings(); }, applyTo(st), d.main.get(),
+                                      DtmfCodeRefusal(host.backend().codeRefusal()));
         d.dtmfSetup->open();
     };
     a.dialogs["mnuSetupWx"] = [&d, &st] {
@@ -216,12 +246,15 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
                     [&st](const std::string& digits) { st.dtmf().injectFromPad(digits); });
     };
     a.dialogs["mnuSearch"] = [&d] { d.lookup->show(d.main.get()); };
-    a.showSimulator = [&d, &host] {
+    a.lacking = lackingControls(host);
+    SimNodeSystem* sim = host.backend().simulator();
+    if (!sim)
+        return a;
+    a.showSimulator = [&d, sim] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(
-                SimulatorDesk{
-                    [&host](const std::string& l) { return host.simulator().handleLine(l); },
-                    [&host] { return simulatorViewOf(host.simulator().state()); }},
+                SimulatorDesk{[sim](const std::string& l) { return sim->handleLine(l); },
+                              [sim] { return simulatorViewOf(sim->state()); }},
                 d.main.get());
             d.simulator->setAttribute(Qt::WA_DeleteOnClose);
         }
@@ -241,9 +274,12 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             rt.callAfter(0.5, *shoot);
             return;
         }
-        host.simulator().handleLine("connect K1ABC");
-        host.simulator().handleLine("connect W2XYZ-L");
-        d.main->menuAction("mnuSimulator")->trigger();
+        if (SimNodeSystem* sim = host.backend().simulator()) {
+            sim->handleLine("connect K1ABC");
+            sim->handleLine("connect W2XYZ-L");
+        }
+        if (QAction* simulator = d.main->menuAction("mnuSimulator"))
+            simulator->trigger();
         d.main->restoreFromTray();
         d.main->menuAction("mnuSetupDTMF")->trigger();
         for (const char* menu : {"mnuSetupRemoteNodes", "mnuTiming", "mnuVoice",
@@ -311,10 +347,11 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     d.open = documentOpener(desktopUrlOpener(), d.document, d.main.get());
     d.tray = std::make_unique<TrayIcon>(*d.main);
     d.mixer = std::make_unique<MixerLauncher>(d.main.get());
-    host.simulator().setOnChange([&d] {
-        if (d.simulator)
-            d.simulator->refresh();
-    });
+    if (SimNodeSystem* sim = host.backend().simulator())
+        sim->setOnChange([&d] {
+            if (d.simulator)
+                d.simulator->refresh();
+        });
     if (!d.trayAvailable)
         std::cerr << "No system tray: the window stays on the desktop." << std::endl;
 

@@ -1,5 +1,7 @@
 #include "core/echolink/quiet_time.h"
 
+#include "core/base/node_capabilities.h"
+
 #include "core/app/controls.h"
 #include "core/app/speech_output.h"
 #include "core/base/guarded.h"
@@ -65,7 +67,7 @@ void QuietTime::enterQuiet() {
     if (ctx_.settings.NodeOffIfQuiet == 1) {
         // Ours to switch on again, even if the node refuses this.
         nodeOff_ = true;
-        ctx_.node.link().setNodeEnabled(false);
+        vox::setNodeEnabled(ctx_.node.link(), false);
         text = "Quiet Time START - EchoLink disabled.";
     }
     ctx_.log.LogEvent(text);
@@ -79,7 +81,7 @@ void QuietTime::leaveQuiet() {
     std::string text = "Quiet Time STOP.";
     // The node that quiet time switched off, whatever the setting says now.
     if (nodeOff_) {
-        ctx_.node.link().setNodeEnabled(true);
+        vox::setNodeEnabled(ctx_.node.link(), true);
         nodeOff_ = false;
         text = "Quiet Time STOP  - EchoLink enabled.";
     }
