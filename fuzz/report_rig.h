@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/base/web_fetch.h"
@@ -15,7 +16,6 @@
 #include "core/parts/event_log.h"
 #include "core/parts/speech_output.h"
 #include "core/parts/timer_table.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/instant_web.h"
@@ -38,7 +38,7 @@ struct ReportRig : SpokenReportsPeers {
           loop(clock),
           rt(clock, loop),
           air(clock),
-          nodes(rt, NodeConf{}, &air),
+          nodes(rt, ProgramConf{}, &air),
           log(folder, clock),
           timers(rt),
           speech({rt, folder, settings, panel, state, node, log, {}, &air},

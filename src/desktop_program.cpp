@@ -6,13 +6,15 @@
 #include <string>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
-#include "core/echolink/svxlink_codes.h"
+#include "backends/sim/sim_node_system.h"
+#include "core/base/node_capabilities.h"
 #include "src/program_host.h"
 #include "ui/about_window.h"
 #include "ui/document_window.h"
@@ -148,9 +150,8 @@ const std::pair<const char*, MakeDialog> kSetupDialogs[] = {
      }},
     {"mnuSetupDTMF",
      [](ProgramHost& host, Station& st, QWidget* parent) -> QDialog* {
-         return createDtmfSetupDialog(
-             currentOf(st), applyTo(st), parent,
-             host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
+         return createDtmfSetupDialog(currentOf(st), applyTo(st), parent,
+                                      DtmfCodeRefusal(host.backend().codeRefusal()));
      }},
     {"mnuSetupWx",
      [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
@@ -177,6 +178,34 @@ const std::pair<const char*, MakeDialog> kSetupDialogs[] = {
          return new InfoFileDialog(currentOf(st), applyTo(st), storeInto(st), st.folder().root(),
                                    parent);
      }}};
+
+// The window's controls that need more of the node than every node does: on a node without
+// the capability they are greyed, and their tooltip says why.
+std::map<std::string, QString> lackingControls(ProgramHost& host) {
+    struct Need {
+        NodeCapability capability;
+        const char* control;
+    };
+    static constexpr Need kNeeds[] = {
+        {NodeCapability::Recording, "cbRecordStart"},
+        {NodeCapability::Recording, "cbRecordStop"},
+        {NodeCapability::Recording, "cbRecordPlayback"},
+        {NodeCapability::SerialLines, "FanRTS"},
+        {NodeCapability::SerialLines, "FanDTR"},
+    };
+    NodeSystem& node = host.backend().node();
+    const NodeCapabilities has = node.capabilities();
+    std::map<std::string, QString> lacking;
+    for (const Need& need : kNeeds) {
+        // [fan] serial_port gives the fan lines of its own.
+        if (need.capability == NodeCapability::SerialLines && host.fanOnOwnLines())
+            continue;
+        if (!has.has(need.capability))
+            lacking[need.control] =
+                QString::fromStdString(lackingReason(node.name(), need.capability));
+    }
+    return lacking;
+}
 
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
@@ -214,12 +243,15 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
                     [&st](const std::string& digits) { st.dtmf().injectFromPad(digits); });
     };
     a.dialogs["mnuSearch"] = [&d] { d.lookup->show(d.main.get()); };
-    a.showSimulator = [&d, &host] {
+    a.lacking = lackingControls(host);
+    SimNodeSystem* sim = host.backend().simulator();
+    if (!sim)
+        return a;
+    a.showSimulator = [&d, sim] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(
-                SimulatorDesk{
-                    [&host](const std::string& l) { return host.simulator().handleLine(l); },
-                    [&host] { return simulatorViewOf(host.simulator().state()); }},
+                SimulatorDesk{[sim](const std::string& l) { return sim->handleLine(l); },
+                              [sim] { return simulatorViewOf(sim->state()); }},
                 d.main.get());
             d.simulator->setAttribute(Qt::WA_DeleteOnClose);
         }
@@ -239,9 +271,12 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             rt.callAfter(0.5, *shoot);
             return;
         }
-        host.simulator().handleLine("connect K1ABC");
-        host.simulator().handleLine("connect W2XYZ-L");
-        d.main->menuAction("mnuSimulator")->trigger();
+        if (SimNodeSystem* sim = host.backend().simulator()) {
+            sim->handleLine("connect K1ABC");
+            sim->handleLine("connect W2XYZ-L");
+        }
+        if (QAction* simulator = d.main->menuAction("mnuSimulator"))
+            simulator->trigger();
         d.main->restoreFromTray();
         d.main->menuAction("mnuSetupDTMF")->trigger();
         for (const char* menu : {"mnuSetupRemoteNodes", "mnuTiming", "mnuVoice",
@@ -312,10 +347,11 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     d.open = documentOpener(desktopUrlOpener(), d.document, d.main.get());
     d.tray = std::make_unique<TrayIcon>(*d.main);
     d.mixer = std::make_unique<MixerLauncher>(d.main.get());
-    host.simulator().setOnChange([&d] {
-        if (d.simulator)
-            d.simulator->refresh();
-    });
+    if (SimNodeSystem* sim = host.backend().simulator())
+        sim->setOnChange([&d] {
+            if (d.simulator)
+                d.simulator->refresh();
+        });
     if (!d.trayAvailable)
         std::cerr << "No system tray: the window stays on the desktop." << std::endl;
 

@@ -368,7 +368,13 @@ void MainWindow::refreshControl(const std::string& name) {
     // A slot with no call has nothing to connect to: one stray click must not key the
     // transmitter to say so.
     const bool emptySlot = remoteNode && caption.trimmed().isEmpty();
-    w->setEnabled(panel_.enabled(name) && !emptySlot);
+    const auto lacking = actions_.lacking.find(name);
+    if (lacking != actions_.lacking.end()) {
+        w->setEnabled(false);
+        w->setToolTip(lacking->second);
+    } else {
+        w->setEnabled(panel_.enabled(name) && !emptySlot);
+    }
     if (auto* box = qobject_cast<QCheckBox*>(w)) {
         const QSignalBlocker block(box);
         box->setChecked(panel_.checked(name));

@@ -46,6 +46,8 @@ struct MainWindowActions {
     std::map<std::string, std::function<void()>> dialogs;
     // Set when the node backend is the simulator: adds the "Simulator" menu entry.
     std::function<void()> showSimulator;
+    // Controls the node cannot drive ("cbRecordStart"), with why: greyed, the reason as tooltip.
+    std::map<std::string, QString> lacking;
 };
 
 // frmmain: the station's front panel as a window, with the menu bar and StatusBar1. Every

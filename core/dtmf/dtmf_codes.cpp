@@ -1,9 +1,9 @@
 #include "core/dtmf/dtmf_codes.h"
 
-#include "core/parts/shared_state.h"
 #include "core/base/guarded.h"
+#include "core/base/node_link.h"
 #include "core/base/text_helpers.h"
-#include "core/echolink/node_link.h"
+#include "core/parts/shared_state.h"
 
 namespace vox {
 

@@ -1,5 +1,7 @@
 #include "core/dtmf/dtmf_dispatcher.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <functional>
 
 #include "core/base/guarded.h"
@@ -183,8 +185,8 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
         {s.DtmfBusyToggle,
          [&] {
              NodeLink& link = ctx_.node.link();
-             const bool busy = link.busy();
-             link.setBusy(!busy);
+             const bool busy = nodeBusy(link);
+             setNodeBusy(link, !busy);
              speech.SpeakText(busy ? "Node status has been set to not busy."
                                    : "Node status has been set to busy.");
          }},
@@ -252,7 +254,7 @@ void DtmfDispatcher::speakNodeStatus() {
                                          ? " Auto Connects are off."
                                          : " Auto Connects are on.");
     text += std::string(kSilence) +
-            (link.busy() ? " Node status is busy." : " Node status is not busy.");
+            (nodeBusy(link) ? " Node status is busy." : " Node status is not busy.");
     ctx_.speech.SpeakText(text);
 }
 

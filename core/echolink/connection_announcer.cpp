@@ -1,5 +1,7 @@
 #include "core/echolink/connection_announcer.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <cctype>
 
 #include "core/base/guarded.h"
@@ -294,7 +296,7 @@ void ConnectionAnnouncer::AnnounceRemoteNotice(const std::string& given) {
 }
 
 bool ConnectionAnnouncer::SendChatMessage(const std::string& text) {
-    return guarded("chat message", [&] { ctx_.node.link().sendChat(text); });
+    return guarded("chat message", [&] { vox::sendChat(ctx_.node.link(), text); });
 }
 
 }  // namespace vox

@@ -2,6 +2,7 @@
 
 #include "core/base/guarded.h"
 #include "core/base/local_time.h"
+#include "core/base/node_capabilities.h"
 #include "core/base/time_window.h"
 #include "core/parts/controls.h"
 #include "core/parts/speech_output.h"
@@ -65,7 +66,7 @@ void QuietTime::enterQuiet() {
     if (ctx_.settings.NodeOffIfQuiet == 1) {
         // Ours to switch on again, even if the node refuses this.
         nodeOff_ = true;
-        ctx_.node.link().setNodeEnabled(false);
+        vox::setNodeEnabled(ctx_.node.link(), false);
         text = "Quiet Time START - EchoLink disabled.";
     }
     ctx_.log.LogEvent(text);
@@ -78,7 +79,7 @@ void QuietTime::leaveQuiet() {
     std::string text = "Quiet Time STOP.";
     // The node that quiet time switched off, whatever the setting says now.
     if (nodeOff_) {
-        ctx_.node.link().setNodeEnabled(true);
+        vox::setNodeEnabled(ctx_.node.link(), true);
         nodeOff_ = false;
         text = "Quiet Time STOP  - EchoLink enabled.";
     }

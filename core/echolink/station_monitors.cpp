@@ -1,5 +1,7 @@
 #include "core/echolink/station_monitors.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <filesystem>
 
 #include "core/base/atomic_file.h"
@@ -55,14 +57,14 @@ void StationMonitors::tStationList_Timer() {
 
 void StationMonitors::RefreshStationList() {
     guarded("station list refresh", [&] {
-        ctx_.node.link().holdStationList();
+        vox::holdStationList(ctx_.node.link());
         ExportStationList();
     });
 }
 
 void StationMonitors::ExportStationList() {
     guarded("station list export", [&] {
-        const std::string xml = ctx_.node.link().stationListXml();
+        const std::string xml = vox::stationListXml(ctx_.node.link());
         ctx_.panel.setPanel(StatusPanel::Speech, "");
         const std::string path = ctx_.folder.findCaseInsensitive(kNodeList);
         std::error_code ec;
@@ -126,7 +128,7 @@ void StationMonitors::tBusy_Timer() {
     bool keyed = false;
     const bool ran = guarded("busy reminder", [&] {
         NodeLink& link = ctx_.node.link();
-        if (!link.busy() || ctx_.state.TTSSleeping)
+        if (!nodeBusy(link) || ctx_.state.TTSSleeping)
             return;
         gBusyTicks = advance(gBusyTicks, kBusyRestart);
         if (gBusyTicks < ctx_.settings.BusyMinutes)

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/echolink/node_link.h"
+#include "core/base/node_link.h"
 
 namespace vox {
 

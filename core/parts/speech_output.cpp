@@ -1,5 +1,7 @@
 #include "core/parts/speech_output.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <filesystem>
 
 #include "core/base/guarded.h"
@@ -278,13 +280,13 @@ std::string SpeechOutput::SpellCall(const std::string& call) const {
 void SpeechOutput::CheckPTTControl() {
     guarded("PTT control check", [&] {
         NodeLink& link = ctx_.node.link();
-        if (link.sysopPttControl() == 2) {
+        if (vox::sysopPttControl(link) == 2) {
             ctx_.panel.setChecked(Control::FanRTS, false);
             ctx_.panel.setEnabled(Control::FanRTS, false);
         } else {
             ctx_.panel.setEnabled(Control::FanRTS, true);
         }
-        if (link.sysopPttControl() == 3) {
+        if (vox::sysopPttControl(link) == 3) {
             ctx_.panel.setChecked(Control::FanDTR, false);
             ctx_.panel.setEnabled(Control::FanDTR, false);
         } else {

@@ -1,6 +1,8 @@
 // The station: its parts and their wiring, start-up and shutdown, and the settings file.
 #include "core/station/station.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -51,7 +53,7 @@ std::string Station::bulletinBaseUrl() const {
 bool Station::CheckEchoLink() {
     try {
         node_.attach(nodes_.createNode(*this));
-        node_.link().holdStationList();
+        vox::holdStationList(node_.link());
         setupConfig_ = nodes_.createSetupConfig();
         rt_.waitSeconds(4);
         sysopConfig_ = nodes_.createSysopConfig();

@@ -14,7 +14,7 @@
 
 #include "adapters/sim_control_server.h"
 #include "adapters/sim_control_stdin.h"
-#include "core/sim/control_command.h"
+#include "backends/sim/control_command.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {

@@ -106,6 +106,19 @@ TEST_F(MainWindowTest, EmptyRemoteNodeButtonsAreOffAndSayWhereToSetACall) {
     EXPECT_FALSE(w.control("cmdRemoteNode2")->isEnabled()) << "blanks are no call";
 }
 
+TEST_F(MainWindowTest, ControlsTheNodeCannotDriveStayGreyedAndSayWhy) {
+    actions.lacking["cbRecordStart"] = QStringLiteral("SvxLink cannot record from outside");
+    MainWindow& w = window();
+    QWidget* start = w.control("cbRecordStart");
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_EQ(start->toolTip(), QStringLiteral("SvxLink cannot record from outside"));
+    // The panel enabling it (the channel clears) does not bring it back.
+    panel.setEnabled("cbRecordStart", false);
+    panel.setEnabled("cbRecordStart", true);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_TRUE(w.control("cbRecordStop")->isEnabled()) << "only the lacking control";
+}
+
 TEST_F(MainWindowTest, MirrorsCaptionsChecksAndPanelsWithoutPressingAnything) {
     MainWindow& w = window();
     panel.setChecked("cbQuarterHour", true);

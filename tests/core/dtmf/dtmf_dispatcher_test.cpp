@@ -132,7 +132,7 @@ TEST(DtmfDispatch, AFileThatIsNotThereKeysNothingAndSaysSo) {
 }
 
 TEST(DtmfDispatch, TheNodesOwnCodesAreLeftToTheNodeExceptItsFirst) {
-    NodeConf conf;
+    ProgramConf conf;
     conf.dtmfCommands = "Status=08,Disconnect=##, Info = 1 ,Bad";
     conf.dtmfShortcuts = "Query=0*";
     DtmfRig rig(conf);
@@ -151,7 +151,7 @@ TEST(DtmfDispatch, TheNodesOwnCodesAreLeftToTheNodeExceptItsFirst) {
 }
 
 TEST(DtmfDispatch, TheLockLetsOnlyTheLockTheSleepSwitchAndTheNodesCodesThrough) {
-    NodeConf conf;
+    ProgramConf conf;
     conf.dtmfCommands = "Status=08,Disconnect=##";
     DtmfRig rig(conf);
     rig.writeFile("DTMFLocked.txt", "Locked.");

@@ -50,7 +50,7 @@ struct RecordedPeers : DtmfPeers {
 // A dispatcher on a part rig, with every call it makes into other parts recorded in the air log
 // beside what it says and plays.
 struct DtmfRig : PartRig {
-    explicit DtmfRig(NodeConf conf = NodeConf{})
+    explicit DtmfRig(ProgramConf conf = ProgramConf{})
         : PartRig({2026, 12, 10, 12, 1, 30}, conf),
           peers(
               air,

@@ -50,7 +50,7 @@ TEST(DtmfStation, ARecordingTheNodeRefusesIsSaidToBeNotAvailable) {
 }
 
 TEST(DtmfStation, RemoteNodeCodesConnectAndTheNodesCodesAreRead) {
-    NodeConf conf = StationRig::quickConf();
+    ProgramConf conf = StationRig::quickConf();
     conf.dtmfCommands = "Status=08,Disconnect=##";
     StationRig rig({2026, 12, 10, 11, 59, 0, 0}, conf);
     rig.startAndRunUntil({2026, 12, 10, 11, 59, 30, 0});

@@ -7,8 +7,8 @@
 namespace vox {
 namespace {
 
-NodeConf nodeCalled(const std::string& call) {
-    NodeConf conf = StationRig::quickConf();
+ProgramConf nodeCalled(const std::string& call) {
+    ProgramConf conf = StationRig::quickConf();
     conf.callsign = call;
     return conf;
 }

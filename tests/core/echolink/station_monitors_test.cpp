@@ -13,8 +13,8 @@
 namespace vox {
 namespace {
 
-NodeConf nodeCalled(const std::string& call) {
-    NodeConf conf;
+ProgramConf nodeCalled(const std::string& call) {
+    ProgramConf conf;
     conf.callsign = call;
     return conf;
 }
@@ -113,7 +113,7 @@ TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
 }
 
 TEST(StationList, TheStationExportsWhenTheNodeReportsAFreshList) {
-    NodeConf conf = StationRig::quickConf();
+    ProgramConf conf = StationRig::quickConf();
     conf.callsign = "W7VXC-L";
     StationRig rig(LocalTime{2026, 12, 10, 11, 59, 0, 0}, conf);
     ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);

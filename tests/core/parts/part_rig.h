@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/control_registry.h"
 #include "core/parts/part_context.h"
 #include "core/parts/speech_output.h"
 #include "core/parts/timer_table.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
 #include "tests/core/station/station_fixture.h"
 
@@ -40,7 +40,7 @@ struct RecordedNodeEvents : NodeEvents {
 // virtual time, with the air log kept. Build the part under test on context(), handing it the
 // timers it drives from `timers` and the registry `controls`.
 struct PartRig {
-    explicit PartRig(LocalTime start = {2026, 12, 10, 12, 1, 30}, NodeConf conf = NodeConf{})
+    explicit PartRig(LocalTime start = {2026, 12, 10, 12, 1, 30}, ProgramConf conf = ProgramConf{})
         : folder(dir.path),
           clock(start),
           loop(clock),

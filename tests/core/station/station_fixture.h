@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/prepared_files.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
 #include "core/station/station.h"
 #include "tests/support/temp_folder.h"
@@ -28,7 +28,7 @@ struct RecordedMessages : UserInterface {
 // A whole station in virtual time, with the node simulator and a virtual voice.
 struct StationRig {
     explicit StationRig(LocalTime start = LocalTime{2026, 12, 10, 11, 59, 0, 0},
-                        NodeConf conf = quickConf(), SettingsWriter writer = {})
+                        ProgramConf conf = quickConf(), SettingsWriter writer = {})
         : clock(start), loop(clock), rt(clock, loop), air(clock), nodes(rt, conf, &air) {
         air.setSink([this](const std::string& line) {
             airLines.push_back(line);
@@ -50,8 +50,8 @@ struct StationRig {
         station = std::make_unique<Station>(std::move(ports));
     }
 
-    static NodeConf quickConf() {
-        NodeConf conf;
+    static ProgramConf quickConf() {
+        ProgramConf conf;
         conf.connectDelayMs = 100;
         return conf;
     }

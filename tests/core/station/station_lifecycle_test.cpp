@@ -49,7 +49,7 @@ TEST(StationStartup, TimersAreEnabledOnlyAtTheEndAfterTheSettingsFile) {
 }
 
 TEST(StationStartup, SysopModeRefusalEndsAtOnceWithoutASettingsFile) {
-    NodeConf conf = StationRig::quickConf();
+    ProgramConf conf = StationRig::quickConf();
     conf.sysopMode = 0;
     StationRig rig(LocalTime{2026, 12, 10, 12, 0, 0, 0}, conf);
     EXPECT_EQ(rig.station->start(), Station::StartOutcome::EndedAtOnce);
@@ -169,7 +169,7 @@ TEST(StationNode, TheFanNeverDrivesTheLineThatKeysTheTransmitter) {
         bool rtsEnabled, dtrEnabled;
     } cases[] = {{2, false, true}, {3, true, false}, {1, true, true}};
     for (const auto& c : cases) {
-        NodeConf conf = StationRig::quickConf();
+        ProgramConf conf = StationRig::quickConf();
         conf.pttControl = c.pttControl;
         StationRig rig(LocalTime{2026, 12, 10, 12, 0, 0, 0}, conf);
         ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);

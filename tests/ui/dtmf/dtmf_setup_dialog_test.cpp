@@ -1,6 +1,6 @@
 // The DTMF setup dialog, offscreen: the record under the captions the owner knows, codes stored
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
-#include "core/echolink/svxlink_codes.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "tests/ui/widget_helpers.h"
 #include "ui/dtmf/dtmf_setup_page.h"
 #include "ui/mnemonics.h"
