@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, as root with apt-get, the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-serialport-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev
           libespeak-ng-dev espeak-ng-data espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker
           svxlink-server clang libclang-rt-dev)
 missing=()
