@@ -12,10 +12,10 @@
 #include <string>
 
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_log.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/virtual_voice.h"
 #include "core/station/station.h"
 
 namespace {

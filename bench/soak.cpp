@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "bench/soak_air_tally.h"
 #include "bench/soak_folder.h"
 #include "bench/soak_traffic.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/console_message_boxes.h"
-#include "core/sim/virtual_voice.h"
 #include "core/station/station.h"
 
 namespace {

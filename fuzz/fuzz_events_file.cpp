@@ -1,8 +1,8 @@
 // A dry run's events file: parsed from the start of the run, then played on a simulated node at
 // the moments it names, as the dry run plays it.
+#include "backends/sim/events_file.h"
 #include "backends/sim/sim_node_system.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/events_file.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;

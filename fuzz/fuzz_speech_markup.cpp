@@ -3,8 +3,8 @@
 // voice takes for the text.
 #include <cmath>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/speech_markup.h"
-#include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;

@@ -2,8 +2,8 @@
 // air recorder ask it before they play or keep one).
 #include <cmath>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/wav_file.h"
-#include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/base/web_fetch.h"
@@ -16,7 +17,6 @@
 #include "core/parts/event_log.h"
 #include "core/parts/speech_output.h"
 #include "core/parts/timer_table.h"
-#include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/instant_web.h"
 

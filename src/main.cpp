@@ -15,8 +15,8 @@
 
 #include "adapters/say_command.h"
 #include "adapters/web_client.h"
+#include "backends/sim/dry_run.h"
 #include "core/base/program_folder.h"
-#include "core/sim/dry_run.h"
 #include "src/cwid_command.h"
 #include "src/lookup_command.h"
 #include "src/program_host.h"

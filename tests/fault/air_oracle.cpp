@@ -6,10 +6,10 @@
 #include <optional>
 #include <utility>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/local_time.h"
 #include "core/base/text_helpers.h"
 #include "core/settings/settings_format.h"
-#include "core/sim/virtual_voice.h"
 
 namespace vox {
 namespace {

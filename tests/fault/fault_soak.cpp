@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/local_time.h"
-#include "core/sim/virtual_voice.h"
 #include "tests/fault/air_oracle.h"
 #include "tests/fault/fault_plan.h"
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_log.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/virtual_voice.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {

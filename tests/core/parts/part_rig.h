@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/control_registry.h"
 #include "core/parts/part_context.h"
 #include "core/parts/speech_output.h"
 #include "core/parts/timer_table.h"
-#include "core/sim/virtual_voice.h"
 #include "tests/core/station/station_fixture.h"
 
 namespace vox {

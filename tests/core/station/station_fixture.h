@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/prepared_files.h"
-#include "core/sim/virtual_voice.h"
 #include "core/station/station.h"
 #include "tests/support/temp_folder.h"
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "backends/sim/events_file.h"
 #include "core/settings/settings_file.h"
-#include "core/sim/events_file.h"
 #include "tests/core/weather/weather_rig.h"
 
 namespace vox {

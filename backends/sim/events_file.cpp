@@ -1,4 +1,4 @@
-#include "core/sim/events_file.h"
+#include "backends/sim/events_file.h"
 
 #include <cstdio>
 #include <sstream>

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "backends/sim/virtual_voice.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/virtual_voice.h"
 
 namespace vox {
 namespace {

@@ -1,18 +1,18 @@
-#include "core/sim/dry_run.h"
+#include "backends/sim/dry_run.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "backends/sim/events_file.h"
 #include "backends/sim/sim_node_system.h"
+#include "backends/sim/virtual_voice.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/parts/console_message_boxes.h"
 #include "core/parts/prepared_files.h"
 #include "core/settings/program_conf.h"
-#include "core/sim/events_file.h"
-#include "core/sim/virtual_voice.h"
 #include "core/station/station.h"
 
 namespace vox {

@@ -6,8 +6,8 @@
 #include <regex>
 #include <sstream>
 
+#include "backends/sim/dry_run.h"
 #include "core/settings/settings_file.h"
-#include "core/sim/dry_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {

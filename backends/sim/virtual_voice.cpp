@@ -1,4 +1,4 @@
-#include "core/sim/virtual_voice.h"
+#include "backends/sim/virtual_voice.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "core/sim/dry_run.h"
-#include "core/sim/events_file.h"
+#include "backends/sim/dry_run.h"
+#include "backends/sim/events_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace vox {
