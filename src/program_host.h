@@ -19,8 +19,10 @@
 #include "core/base/rotating_log_file.h"
 #include "core/base/runtime.h"
 #include "core/dtmf/fan_serial_lines.h"
+#include "core/sim/node_conf.h"
 #include "core/sim/sim_node_system.h"
 #include "src/own_codes_keeper.h"
+#include "web/web_console.h"
 
 namespace vox {
 
@@ -72,6 +74,8 @@ private:
     void nodeReport(const std::string& line);
     // Writes an air-log line to air.log; a failure is told, once a minute at most.
     void writeAirLine(const std::string& line);
+    // The web console for [web_ui] listen, once the station exists; it listens once running.
+    void createConsole(const NodeConf& conf);
 
     ProgramFolder folder_;
     SystemClock clock_;
@@ -99,6 +103,8 @@ private:
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;
     std::unique_ptr<StopSignals> signals_;
+    // [web_ui] listen: the web console; null when it is off.
+    std::unique_ptr<WebConsole> webConsole_;
     bool readStdin_ = false;
     bool stopRequested_ = false;
 };
