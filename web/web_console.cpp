@@ -54,6 +54,8 @@ class CountingTcpServer : public QTcpServer {
 public:
     std::function<bool(int open)> allow;
     std::function<void(const std::string& peer)> oversize;
+    // Called once, before the first connection is handed on.
+    std::function<void()> firstConnection;
     int open = 0;
 
 protected:
@@ -79,6 +81,11 @@ protected:
                 socket->abort();
             }
         });
+        if (firstConnection) {
+            const auto first = std::move(firstConnection);
+            firstConnection = nullptr;
+            first();
+        }
         addPendingConnection(socket);
     }
 };
@@ -258,13 +265,20 @@ bool WebConsole::start(std::string* error) {
                  tcp_->errorString().toStdString();
         return false;
     }
-    http_ = new ConsoleHttpServer;
-    http_->setParent(this);
-    http_->handler = [this](const QHttpServerRequest& r, QTcpSocket* s) { return handle(r, s); };
-    connect(http_, &QAbstractHttpServer::newWebSocketConnection, this, &WebConsole::newWebSocket);
-    // A refused WebSocket opening is ours to log, once a minute: not the server's, every time.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.httpserver.warning=false"));
-    http_->bind(tcp_);
+    // The HTTP server comes with the first browser: making it loads the TLS libraries (about
+    // 7 MB), which a console nobody opens need not pay.
+    tcp_->firstConnection = [this] {
+        http_ = new ConsoleHttpServer;
+        http_->setParent(this);
+        http_->handler = [this](const QHttpServerRequest& r, QTcpSocket* s) {
+            return handle(r, s);
+        };
+        connect(http_, &QAbstractHttpServer::newWebSocketConnection, this,
+                &WebConsole::newWebSocket);
+        // A refused WebSocket opening is ours to log, once a minute: not the server's, each time.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.httpserver.warning=false"));
+        http_->bind(tcp_);
+    };
 
     std::string line = "Web console: listening on http://" + options_.listen;
     if (!loopback)
