@@ -55,9 +55,10 @@ function showStations() {
   for (const s of stations) ul.appendChild(el("li", s));
 }
 
-function onAir(a) {
+// initial: a line from before the page opened, whose event-log line the log's tail has shown.
+function onAir(a, initial) {
   const stamp = (a.t || "").replace("T", " ").slice(11, 19);
-  if (a.ev === "log") {
+  if (a.ev === "log" && !initial) {
     addLine(byId("eventlog"), stamp, a.text, 200);
   }
   // The stations connected while the page is open, from the event log's connect lines.
@@ -112,7 +113,8 @@ function showControl(c) {
     box.checked = c.checked;
     box.disabled = !c.enabled;
   } else {
-    e.textContent = c.caption || c.label;
+    // A remote-node button without a call says so, as the window's tooltip does.
+    e.textContent = c.caption || (c.name.startsWith("cmdRemoteNode") ? "(no call)" : c.label);
     e.disabled = !c.enabled;
   }
 }
@@ -142,7 +144,7 @@ function connect() {
     try { msg = JSON.parse(m.data); } catch (e) { return; }
     if (msg.status) onStatus(msg.status);
     if (msg.air) onAir(msg.air);
-    if (msg.airlog) for (const a of msg.airlog) onAir(a);
+    if (msg.airlog) for (const a of msg.airlog) onAir(a, true);
     if (msg.eventlog) for (const line of msg.eventlog) addLine(byId("eventlog"), "", line, 200);
     if (msg.next) showNext(msg.next);
   };
