@@ -256,6 +256,21 @@ class NetworkConsole(unittest.TestCase):
                                    dict(logged, **{"X-CSRF-Token": csrf}))[0], (0, 413))
         self.assertEqual(self.request("POST", "/api/settings", b"page=timing&tbCWMinutes=3",
                                       foreign)[0], 403)
+        # At most 16 connections: the 17th is closed unanswered, and the refusal logged once.
+        held = [socket.create_connection(("127.0.0.1", self.port)) for _ in range(16)]
+        try:
+            for _ in range(2):
+                with socket.create_connection(("127.0.0.1", self.port), timeout=10) as extra:
+                    extra.sendall(b"GET /login HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")
+                    try:
+                        self.assertEqual(extra.recv(100), b"")
+                    except ConnectionResetError:
+                        pass
+        finally:
+            for s in held:
+                s.close()
+        log = self.program.file("VoxclockLog.txt").decode("utf-8", "replace")
+        self.assertEqual(log.count("refused a connection over 16"), 1)
         # Nothing changed: the settings file is as it was, nothing went on the air.
         self.assertEqual(self.program.file("voxclock.ini"), ini)
         self.assertNotIn(b'"ev":"ptt","on":true', self.program.file("air.log"))
