@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
 #include <QUrlQuery>
 #include <QWebSocket>
 #include <fstream>
@@ -49,14 +50,19 @@ protected:
 };
 
 // Counts the open connections and refuses those over the limit before a byte is read; cuts off a
-// connection whose unread input grows past what a request may hold.
+// connection whose unread input grows past what a request may hold, and one idle for a minute
+// (a WebSocket excepted), so that idle connections cannot hold every place.
 class CountingTcpServer : public QTcpServer {
 public:
     std::function<bool(int open)> allow;
     std::function<void(const std::string& peer)> oversize;
     // Called once, before the first connection is handed on.
     std::function<void()> firstConnection;
-    int open = 0;
+    static constexpr const char* kWebSocketProperty = "voxclockWebSocket";
+    static constexpr int kIdleMs = 60 * 1000;
+
+private:
+    std::vector<QPointer<QTcpSocket>> live_;
 
 protected:
     void incomingConnection(qintptr descriptor) override {
@@ -65,17 +71,29 @@ protected:
             delete socket;
             return;
         }
-        if (!allow(open)) {
+        // Counted by what is alive: the WebSocket side drops every signal of a socket it takes.
+        live_.erase(std::remove(live_.begin(), live_.end(), nullptr), live_.end());
+        if (!allow(static_cast<int>(live_.size()))) {
             socket->abort();
             socket->deleteLater();
             return;
         }
-        ++open;
-        connect(socket, &QObject::destroyed, this, [this] { --open; });
+        live_.push_back(socket);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         // Headers and a body of the largest size allowed, with room for the headers.
         constexpr qint64 kMostUnread = ConsoleGuard::kMaxBodyBytes + 16 * 1024;
-        connect(socket, &QIODevice::readyRead, this, [this, socket] {
+        // A connection that sends nothing for a minute gives its place up; a WebSocket, which
+        // only listens, keeps it. The timer lives with the connection only.
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        idle->setInterval(kIdleMs);
+        connect(idle, &QTimer::timeout, socket, [socket] {
+            if (!socket->property(kWebSocketProperty).toBool())
+                socket->abort();
+        });
+        idle->start();
+        connect(socket, &QIODevice::readyRead, this, [this, socket, idle] {
+            idle->start();
             if (socket->bytesAvailable() > kMostUnread) {
                 oversize(socket->peerAddress().toString().toStdString());
                 socket->abort();
@@ -355,7 +373,7 @@ std::string WebConsole::eventLogTail() {
     return out + "]}";
 }
 
-bool WebConsole::webSocketAllowed(const QHttpServerRequest& request) {
+bool WebConsole::webSocketAllowed(const QHttpServerRequest& request, QTcpSocket* socket) {
     // A WebSocket has no same-origin rule of its own: it must come from our page.
     ConsoleRequest r;
     r.method = "GET";
@@ -367,7 +385,10 @@ bool WebConsole::webSocketAllowed(const QHttpServerRequest& request) {
     r.changes = r.origin != "http://" + r.host;  // then refused by the origin rule of a change
     const Decision d = guard_->check(r, monotonicSeconds());
     log(d.logLine);
-    return r.path == "/ws" && d.verdict == Verdict::Allow;
+    const bool allowed = r.path == "/ws" && d.verdict == Verdict::Allow;
+    if (allowed)
+        socket->setProperty(CountingTcpServer::kWebSocketProperty, true);
+    return allowed;
 }
 
 void WebConsole::newWebSocket() {
@@ -490,7 +511,7 @@ bool WebConsole::handle(const QHttpServerRequest& request, QTcpSocket* socket) {
     // A WebSocket opening: taken here without an answer, it goes on to newWebSocket; refused, the
     // server drops the connection.
     if (header(request, "Upgrade").find("websocket") != std::string::npos)
-        return webSocketAllowed(request);
+        return webSocketAllowed(request, socket);
     const std::string path = request.url().path().toStdString();
     const bool post = request.method() == QHttpServerRequest::Method::Post;
     const bool get = request.method() == QHttpServerRequest::Method::Get;

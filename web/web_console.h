@@ -52,7 +52,7 @@ public:
 
 private:
     bool handle(const QHttpServerRequest& request, QTcpSocket* socket);
-    bool webSocketAllowed(const QHttpServerRequest& request);
+    bool webSocketAllowed(const QHttpServerRequest& request, QTcpSocket* socket);
     void newWebSocket();
     void pushStatus();
     void send(const std::string& message);
