@@ -535,8 +535,8 @@ bool WebConsole::handle(const QHttpServerRequest& request, QTcpSocket* socket) {
     }
     // The login page and the login itself are the only ones open without a session.
     if (path == "/login" && get) {
-        const Decision d = guard_->check({"GET", path, r.peer, r.host, {}, {}, {}, 0, false}, now);
-        if (d.verdict == Verdict::Forbidden || d.verdict == Verdict::TooLarge) {
+        const Decision d = guard_->checkOpen(r, now);
+        if (d.verdict != Verdict::Allow) {
             log(d.logLine);
             respond(request, socket, refusal(d.verdict));
         } else {
@@ -560,10 +560,11 @@ bool WebConsole::handle(const QHttpServerRequest& request, QTcpSocket* socket) {
     }
     if (path == "/console.css" && get) {
         // The look only: no station data.
-        const Decision d = guard_->check({"GET", path, r.peer, r.host, {}, {}, {}, 0, false}, now);
+        const Decision d = guard_->checkOpen(r, now);
+        log(d.logLine);
         respond(request, socket,
-                d.verdict == Verdict::Forbidden ? refusal(d.verdict)
-                                                : page(":/web/console.css", "text/css"));
+                d.verdict != Verdict::Allow ? refusal(d.verdict)
+                                            : page(":/web/console.css", "text/css"));
         return true;
     }
 

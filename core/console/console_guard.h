@@ -57,6 +57,8 @@ public:
     bool loopback() const { return loopback_; }
     // Any request but the login itself.
     Decision check(const ConsoleRequest& request, double now);
+    // The pages open without a session (the login page and its style): Host and size only.
+    Decision checkOpen(const ConsoleRequest& request, double now) { return basics(request, now); }
 
     struct Login {
         Decision decision;

@@ -166,6 +166,8 @@ TEST(ConsoleGuard, OffLoopbackEverythingNeedsALogin) {
     ConsoleGuard guard(false, "s3cret", fixedRandom);
     const std::string host = "192.168.1.5:8073", origin = "http://192.168.1.5:8073";
     EXPECT_EQ(guard.check(post(host, origin), 0).verdict, Verdict::NeedLogin);
+    ConsoleRequest loginPage{"GET", "/login", "10.0.0.9", host, "", "", "", 0, false};
+    EXPECT_EQ(guard.checkOpen(loginPage, 0).verdict, Verdict::Allow);
     EXPECT_EQ(guard.login(post(host, origin), "wrong", 0).decision.verdict, Verdict::NeedLogin);
     const ConsoleGuard::Login ok = guard.login(post(host, origin), "s3cret", 0);
     ASSERT_EQ(ok.decision.verdict, Verdict::Allow);
