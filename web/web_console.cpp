@@ -19,7 +19,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/app/station.h"
+#include "core/station/station.h"
 #include "core/base/air_log.h"
 #include "core/base/listen_address.h"
 #include "core/console/form_data.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "core/app/controls.h"
+#include "core/parts/controls.h"
 #include "core/base/air_log.h"
 
 namespace vox {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/app/front_panel.h"
+#include "core/parts/front_panel.h"
 
 namespace vox {
 

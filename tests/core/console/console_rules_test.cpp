@@ -9,7 +9,7 @@
 #include "core/echolink/node_schedule_rules.h"
 #include "core/settings/settings_format.h"
 #include "core/settings/timing_setup.h"
-#include "core/sim/node_conf.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 namespace {
@@ -66,7 +66,7 @@ TEST(ListenAddress, VoxclockConfWebUiSection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines);
         std::ofstream(path) << c.lines;
-        const ConfResult r = loadNodeConf(path);
+        const ConfResult r = loadProgramConf(path);
         EXPECT_EQ(r.conf.webUi.listen, c.listen);
         EXPECT_EQ(r.warnings.size(), c.warnings);
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/app/controls.h"
-#include "core/app/front_panel.h"
+#include "core/parts/controls.h"
+#include "core/parts/front_panel.h"
 #include "core/console/next_transmissions.h"
 #include "core/console/status_json.h"
 
