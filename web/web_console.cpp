@@ -19,7 +19,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/station/station.h"
 #include "core/base/air_log.h"
 #include "core/base/listen_address.h"
 #include "core/console/form_data.h"
@@ -27,6 +26,7 @@
 #include "core/console/status_json.h"
 #include "core/settings/settings_format.h"
 #include "core/sim/dry_run.h"
+#include "core/station/station.h"
 
 namespace vox {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "core/parts/controls.h"
 #include "core/base/air_log.h"
+#include "core/parts/controls.h"
 
 namespace vox {
 namespace {

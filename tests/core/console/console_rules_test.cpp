@@ -7,9 +7,9 @@
 #include "core/console/form_data.h"
 #include "core/console/settings_forms.h"
 #include "core/echolink/node_schedule_rules.h"
+#include "core/settings/program_conf.h"
 #include "core/settings/settings_format.h"
 #include "core/settings/timing_setup.h"
-#include "core/settings/program_conf.h"
 
 namespace vox {
 namespace {

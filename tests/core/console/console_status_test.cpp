@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/parts/controls.h"
-#include "core/parts/front_panel.h"
 #include "core/console/next_transmissions.h"
 #include "core/console/status_json.h"
+#include "core/parts/controls.h"
+#include "core/parts/front_panel.h"
 
 namespace vox {
 namespace {
