@@ -27,7 +27,8 @@ ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
       signals_(std::make_unique<StopSignals>([this] { requestStop(); })) {}
 
 ProgramHost::~ProgramHost() {
-    // The station goes before the node it holds.
+    // The console looks at the station; the station goes before the node it holds.
+    webConsole_.reset();
     server_.reset();
     stdin_.reset();
     station_.reset();
@@ -93,6 +94,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     backend_->stationBuilt(*station_);
+    createConsole(conf.conf);
     // A node that has gone fails every tick that asks it something: once a minute is enough.
     runtime_.onFailure = [this](const std::string& what) {
         const std::string line = failures_.pass(what, runtime_.now());
@@ -100,6 +102,41 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
             std::cerr << "failure: " << line << std::endl;
     };
     return true;
+}
+
+void ProgramHost::createConsole(const ProgramConf& conf) {
+    if (conf.webUi.listen.empty())
+        return;
+    WebConsoleOptions options;
+    options.listen = conf.webUi.listen;
+    options.confPath = folder_.path("\\voxclock.conf");
+    auto number = [](double v) {
+        std::string text = std::to_string(v);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+        return text;
+    };
+    options.confValues = {
+        {"[node] backend", conf.backend},
+        {"[web_ui] listen", conf.webUi.listen},
+        {"[web] wwv_url", conf.web.wwvUrl},
+        {"[web] bulletin_base_url", conf.web.bulletinBaseUrl},
+        {"[web] lookup_url", conf.web.lookupUrl},
+        {"[web] timeout_s", number(conf.web.timeoutSeconds)},
+        {"[safety] max_tx_seconds", std::to_string(conf.maxTxSeconds)},
+        {"[cwid] wpm", std::to_string(conf.cwid.wpm)},
+        {"[cwid] tone_hz", std::to_string(conf.cwid.toneHz)},
+        {"[cwid] amplitude", number(conf.cwid.amplitude)},
+        {"[cwid] suffix", conf.cwid.suffix ? "1" : "0"},
+        {"[fan] serial_port", conf.fan.serialPort},
+        {"[air] max_log_mb", std::to_string(conf.air.maxLogMb)},
+        {"[air] max_wav_mb", std::to_string(conf.air.maxWavMb)},
+    };
+    options.dtmfRefusal = backend_->codeRefusal();
+    // The line the tests and the owner wait for: the console is up.
+    options.onListening = [](const std::string& line) { std::cerr << line << std::endl; };
+    webConsole_ = std::make_unique<WebConsole>(*station_, std::move(options));
 }
 
 void ProgramHost::nodeReport(const std::string& line) {
@@ -120,7 +157,11 @@ void ProgramHost::nodeReport(const std::string& line) {
 
 void ProgramHost::writeAirLine(const std::string& line) {
     std::string error;
-    if (airFile_->append(line, &error) || reportingAir_)
+    const bool written = airFile_->append(line, &error);
+    // The page shows a line once air.log holds it.
+    if (webConsole_)
+        webConsole_->airLine(line);
+    if (written || reportingAir_)
         return;
     // A full disk or a folder gone must not stop the station: the line is lost, the next one
     // tries again, and the owner hears of it without a flood.
@@ -177,10 +218,19 @@ int ProgramHost::exec() {
     const int status = runStation(*station_, [this] {
         backend_->stationRunning(*station_);
         openControlInputs();
+        if (webConsole_) {
+            std::string error;
+            if (!webConsole_->start(&error)) {
+                std::cerr << error << std::endl;
+                station_->eventLog().LogEvent(error);
+                webConsole_.reset();
+            }
+        }
         if (onRunning)
             onRunning();
     });
     server_.reset();
+    webConsole_.reset();
     backend_->stationStopped();
     // A stop asked for is a clean end, whatever start-up came to.
     return stopRequested_ ? 0 : status;

@@ -20,7 +20,9 @@
 #include "core/base/runtime.h"
 #include "core/dtmf/serial_fan_lines.h"
 #include "core/parts/console_message_boxes.h"
+#include "core/settings/program_conf.h"
 #include "core/station/station.h"
+#include "web/web_console.h"
 
 namespace vox {
 
@@ -70,6 +72,8 @@ private:
     void nodeReport(const std::string& line);
     // Writes an air-log line to air.log; a failure is told, once a minute at most.
     void writeAirLine(const std::string& line);
+    // The web console for [web_ui] listen, once the station exists; it listens once running.
+    void createConsole(const ProgramConf& conf);
 
     ProgramFolder folder_;
     SystemClock clock_;
@@ -93,6 +97,8 @@ private:
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;
     std::unique_ptr<StopSignals> signals_;
+    // [web_ui] listen: the web console; null when it is off.
+    std::unique_ptr<WebConsole> webConsole_;
     bool readStdin_ = false;
     bool stopRequested_ = false;
 };

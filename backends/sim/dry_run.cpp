@@ -164,6 +164,13 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
         err << "simulate: " << error << std::endl;
         return 2;
     }
+    if (!options.settingsText.empty()) {
+        std::ofstream settings(folder.path("\\voxclock.ini"), std::ios::binary | std::ios::trunc);
+        if (!(settings << options.settingsText)) {
+            err << "simulate: cannot write the settings to try" << std::endl;
+            return 2;
+        }
+    }
 
     VirtualClock clock(*from);
     VirtualEventLoop loop(clock);

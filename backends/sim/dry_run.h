@@ -23,6 +23,9 @@ struct DryRunOptions {
     // fetch fails.
     std::function<std::unique_ptr<HttpClient>(EventLoop& loop, double timeoutSeconds)> webClient =
         {};
+    // Optional: the settings file's text the run starts from instead of the copied one (a
+    // running program's settings, which reach its file only at the next save).
+    std::string settingsText = {};
 };
 
 // Runs the whole program, start-up and shutdown included, in virtual time with the node simulator

@@ -16,6 +16,13 @@ struct WebConf {
     bool operator==(const WebConf&) const = default;
 };
 
+// Where the web console listens ("voxclock.conf" [web_ui]); empty: no console.
+struct WebUiConf {
+    std::string listen = "127.0.0.1:8073";
+
+    bool operator==(const WebUiConf&) const = default;
+};
+
 // True for an address the web port can fetch: http://host... or https://host... without blanks,
 // or file:///path; none with control characters. False with the reason otherwise.
 bool checkWebAddress(const std::string& url, std::string* why = nullptr);

@@ -1,5 +1,6 @@
 #include "core/settings/program_conf.h"
 
+#include "core/base/listen_address.h"
 #include "core/base/text_helpers.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ public:
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
             if (section_ != "node" && section_ != "sim" && section_ != "cwid" &&
                 section_ != "web" && section_ != "svxlink" && section_ != "fan" &&
-                section_ != "safety" && section_ != "air") {
+                section_ != "safety" && section_ != "air" && section_ != "web_ui") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -94,6 +95,8 @@ public:
             return cwidKey(key, value);
         if (section_ == "web")
             return webKey(key, value);
+        if (section_ == "web_ui")
+            return webUiKey(key, value);
         if (section_ == "svxlink")
             return svxlinkKey(key, value);
         if (section_ == "fan")
@@ -263,6 +266,17 @@ private:
         } else {
             return unknownKey(key);
         }
+        return {};
+    }
+
+    // Empty turns the console off; a bad address keeps the default.
+    std::string webUiKey(const std::string& key, const std::string& value) {
+        if (key != "listen")
+            return unknownKey(key);
+        std::string why;
+        if (!value.empty() && !parseListenAddress(value, nullptr, &why))
+            return "'listen' is not host:port (" + why + "): '" + ShownExcerpt(value) + "'";
+        conf_.webUi.listen = value;
         return {};
     }
 

@@ -42,6 +42,8 @@ struct ProgramConf {
     CwIdConf cwid;
     // [web]: a malformed address is kept as written, so its feature fails with the reason.
     WebConf web;
+    // [web_ui]
+    WebUiConf webUi;
     SvxlinkConf svxlink;
     FanConf fan;
     // [safety]: PTT is forced off after this many seconds on the air; 0 = no time-out.
