@@ -1,5 +1,7 @@
 #include "src/program_host.h"
 
+#include <unistd.h>
+
 #include <iostream>
 
 #include "adapters/espeak_voice.h"
@@ -18,6 +20,8 @@ ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
     : folder_(home),
       loop_(clock_),
       runtime_(clock_, loop_),
+      notifier_(SystemdNotifier::fromEnvironment()),
+      serviceWatchdog_(runtime_, notifier_),
       air_(clock_),
       console_(std::cerr),
       ui_(ui ? ui : &console_),
@@ -138,12 +142,26 @@ void ProgramHost::writeAirLine(const std::string& line) {
     reportingAir_ = false;
 }
 
+namespace {
+
+// The behaviour thread stops for good, as a fault would stop it: no tick, no ping, no stop signal
+// handled. Only the service manager's watchdog (or a kill) ends the program then.
+[[noreturn]] void hangBehaviourThread() {
+    for (;;)
+        pause();
+}
+
+}  // namespace
+
 std::string ProgramHost::handleControlLine(const std::string& line) {
     // The commands act on the simulated node, which is not the station's node then: an "ok"
     // would claim an effect there is not.
     if (svxlink_)
         return "error: the node is SvxLink; node control commands drive only the simulator "
                "([node] backend = sim)";
+    // For testing the service watchdog; like every control command, never from the radio.
+    if (line == "hang")
+        hangBehaviourThread();
     return nodes_->handleLine(line);
 }
 
@@ -164,6 +182,8 @@ void ProgramHost::checkSvxlinkCodes() {
 
 void ProgramHost::requestStop() {
     stopRequested_ = true;
+    // The shutdown sequence follows, which releases PTT.
+    serviceWatchdog_.stopping();
     // Exit_Program: the station's waits and loop all end on the runtime's quit.
     runtime_.requestQuit();
     if (onStopRequested)
@@ -202,9 +222,12 @@ int ProgramHost::exec() {
         if (svxlink_)
             checkSvxlinkCodes();
         openControlInputs();
+        serviceWatchdog_.ready();
         if (onRunning)
             onRunning();
     });
+    // Ended another way (the node closed, start-up failed): told once shutdown is over.
+    serviceWatchdog_.stopping();
     server_.reset();
     // Stopped: the Tcl hook must stop swallowing the codes nobody answers now.
     if (svxlink_) {

@@ -11,6 +11,7 @@
 #include "adapters/sim_control_stdin.h"
 #include "adapters/stop_signals.h"
 #include "adapters/svxlink/svxlink_node.h"
+#include "adapters/systemd_notify.h"
 #include "adapters/web_client.h"
 #include "core/app/console_message_boxes.h"
 #include "core/app/station.h"
@@ -18,6 +19,7 @@
 #include "core/base/repeat_limiter.h"
 #include "core/base/rotating_log_file.h"
 #include "core/base/runtime.h"
+#include "core/base/service_watchdog.h"
 #include "core/dtmf/fan_serial_lines.h"
 #include "core/sim/sim_node_system.h"
 #include "src/own_codes_keeper.h"
@@ -77,6 +79,9 @@ private:
     SystemClock clock_;
     QtEventLoop loop_;
     Runtime runtime_;
+    // Readiness and the watchdog pings for a service manager, when one started the program.
+    SystemdNotifier notifier_;
+    ServiceWatchdog serviceWatchdog_;
     AirLog air_;
     std::unique_ptr<RotatingLogFile> airFile_;
     RepeatLimiter airReports_;
