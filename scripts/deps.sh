@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-serialport-dev
           libespeak-ng-dev espeak-ng-data espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker
-          svxlink-server clang libclang-rt-dev)
+          svxlink-server clang libclang-rt-dev dpkg-dev file lintian)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

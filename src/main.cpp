@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "adapters/installed_files.h"
 #include "adapters/module_loader.h"
 #include "adapters/say_command.h"
 #include "core/base/program_folder.h"
@@ -28,6 +29,10 @@ void usage() {
         "       voxclock cwid [--home DIR] [--wpm N] [--tone HZ] TEXT --wav FILE\n"
         "       voxclock lookup [--home DIR] CALL\n"
         "       voxclock --version\n");
+    const std::string manual = vox::installedManual();
+    std::fprintf(
+        stderr, "The manual: %s\n",
+        manual.empty() ? ("not found in " + vox::sharedFilesFolder()).c_str() : manual.c_str());
 }
 
 // Runs a command in its module; 1 when the module cannot be loaded.
