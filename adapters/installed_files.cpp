@@ -5,12 +5,25 @@
 
 namespace vox {
 
-std::string sharedFilesFolder() {
+namespace {
+
+// <folder of the executable>/../PLACE/voxclock, or "" when the executable cannot be found.
+std::string besideBinFolder(const char* place) {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)
         return {};
-    return (exe.parent_path().parent_path() / "share" / "voxclock").string();
+    return (exe.parent_path().parent_path() / place / "voxclock").string();
+}
+
+}  // namespace
+
+std::string sharedFilesFolder() {
+    return besideBinFolder("share");
+}
+
+std::string installedPluginFolder() {
+    return besideBinFolder("lib");
 }
 
 std::string installedManual() {

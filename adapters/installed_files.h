@@ -10,6 +10,10 @@ namespace vox {
 // (build/share/voxclock beside build/src and build/tests).
 std::string sharedFilesFolder();
 
+// Where an installed program's plugin is: <folder of the executable>/../lib/voxclock
+// (/usr/lib/voxclock). In the build tree the plugin stands beside the programs instead.
+std::string installedPluginFolder();
+
 // The owner's manual (manual.html in the shared files), or "" when it is not there.
 std::string installedManual();
 

@@ -45,8 +45,8 @@ int runSayCommand(int argc, char** argv) {
     if (!haveText)
         return usage();
 
-    // No Qt here: a line said into a file costs no more than espeak-ng's own command line. Only
-    // a sound device brings Qt in, through the sound module.
+    // No Qt object here: a line said into a file costs no more than espeak-ng's own command
+    // line. Only a sound device brings Qt Multimedia in, through the sound plugin.
     SystemClock clock;
     PlainEventLoop loop(clock);
     Runtime runtime(clock, loop);

@@ -5,14 +5,16 @@
 #include <iostream>
 
 #include "adapters/espeak_voice.h"
-#include "adapters/serial_fan_lines.h"
-#include "core/app/prepared_files.h"
-#include "core/app/station.h"
+#include "adapters/serial_fan_port.h"
+#include "backends/svxlink/fan_port_check.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/user_store.h"
-#include "core/dtmf/fan_port_check.h"
-#include "core/echolink/svxlink_codes.h"
-#include "core/sim/node_conf.h"
+#include "core/dtmf/serial_fan_lines.h"
+#include "core/parts/prepared_files.h"
+#include "core/settings/program_conf.h"
+#include "core/station/station.h"
+#include "src/node_backends.h"
 
 namespace vox {
 
@@ -32,38 +34,39 @@ ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
     server_.reset();
     stdin_.reset();
-    ownCodes_.reset();
     station_.reset();
     fanLines_.reset();
     web_.reset();
-    svxlink_.reset();
-    nodes_.reset();
+    backend_.reset();
 }
 
 bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     if (!prepareProgramFolder(folder_, error))
         return false;
-    const ConfResult conf = loadNodeConf(folder_.path("\\voxclock.conf"));
+    const ConfResult conf = loadProgramConf(folder_.path("\\voxclock.conf"));
     for (const auto& warning : conf.warnings)
         std::cerr << warning << std::endl;
     constexpr std::uint64_t kMiB = 1024 * 1024;
     airFile_ = std::make_unique<RotatingLogFile>(
         folder_.path("air.log"), static_cast<std::uint64_t>(conf.conf.air.maxLogMb) * kMiB);
     air_.setSink([this](const std::string& line) { writeAirLine(line); });
-    nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
-    if (conf.conf.backend == "svxlink")
-        svxlink_ = std::make_unique<SvxlinkNodeSystem>(
-            conf.conf.svxlink, [this](const std::string& line) { nodeReport(line); });
-    NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
+    backend_ = createNodeBackend(
+        conf.conf.backend,
+        {runtime_, conf.conf, air_, [this](const std::string& line) { nodeReport(line); }});
+    if (!backend_) {
+        *error = "voxclock.conf: no node backend '" + conf.conf.backend + "'";
+        return false;
+    }
+    NodeSystem& node = backend_->node();
 
     const std::uint64_t maxWavBytes = static_cast<std::uint64_t>(conf.conf.air.maxWavMb) * kMiB;
     StationPorts ports{
         runtime_, folder_, node, *ui_, air_, [this, maxWavBytes]() -> std::unique_ptr<Voice> {
             auto voice = std::make_unique<EspeakVoice>(clock_, loop_, folder_.root());
             voice->airRecorder().setMaxBytes(maxWavBytes);
-            // On SvxLink the voice is heard through its announcement receiver.
-            if (svxlink_)
-                voice->renderTo(svxlink_->audio());
+            // A node that takes the voice's audio itself (SvxLink's announcement receiver).
+            if (auto output = backend_->voiceOutput())
+                voice->renderTo(std::move(output));
             return std::make_unique<LoggedVoice>(std::move(voice), air_, folder_.root());
         }};
     ports.cwid = conf.conf.cwid;
@@ -93,14 +96,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     earlyNodeReports_.clear();
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
-    if (svxlink_) {
-        ownCodes_ = std::make_unique<OwnCodesKeeper>(
-            runtime_, [this] { return svxlinkOwnCodes(station_->settings()); },
-            [this](const OwnCodesKeeper::Codes& codes, std::string* error) {
-                return svxlink_->writeOwnCodes(codes, error);
-            },
-            [](const std::string& line) { std::cerr << line << std::endl; });
-    }
+    backend_->stationBuilt(*station_);
     // A node that has gone fails every tick that asks it something: once a minute is enough.
     runtime_.onFailure = [this](const std::string& what) {
         const std::string line = failures_.pass(what, runtime_.now());
@@ -154,36 +150,17 @@ namespace {
 }  // namespace
 
 std::string ProgramHost::handleControlLine(const std::string& line) {
-    // The commands act on the simulated node, which is not the station's node then: an "ok"
-    // would claim an effect there is not.
-    if (svxlink_)
-        return "error: the node is SvxLink; node control commands drive only the simulator "
-               "([node] backend = sim)";
-    // For testing the service watchdog; like every control command, never from the radio.
-    if (line == "hang")
+    // For testing the service watchdog, on the simulated node only; like every control command,
+    // never from the radio.
+    if (line == "hang" && backend_->simulator() != nullptr)
         hangBehaviourThread();
-    return nodes_->handleLine(line);
-}
-
-void ProgramHost::checkSvxlinkCodes() {
-    Settings settings = station_->settings();
-    if (applySvxlinkCodeDefaults(settings)) {
-        station_->applySettings(settings);
-        station_->eventLog().LogEvent(
-            "DTMF: SvxLink cannot carry the default codes 00# and BADC: the INFO file is now 01* "
-            "and the DTMF lock *8*");
-    }
-    for (const std::string& problem : svxlinkCodeProblems(station_->settings())) {
-        const std::string line = "DTMF on SvxLink: " + problem;
-        std::cerr << line << std::endl;
-        station_->eventLog().LogEvent(line);
-    }
+    return backend_->controlLine(line);
 }
 
 void ProgramHost::requestStop() {
-    stopRequested_ = true;
     // The shutdown sequence follows, which releases PTT.
     serviceWatchdog_.stopping();
+    stopRequested_ = true;
     // Exit_Program: the station's waits and loop all end on the runtime's quit.
     runtime_.requestQuit();
     if (onStopRequested)
@@ -219,8 +196,7 @@ int ProgramHost::exec() {
     if (stopRequested_)
         return 0;
     const int status = runStation(*station_, [this] {
-        if (svxlink_)
-            checkSvxlinkCodes();
+        backend_->stationRunning(*station_);
         openControlInputs();
         serviceWatchdog_.ready();
         if (onRunning)
@@ -229,11 +205,7 @@ int ProgramHost::exec() {
     // Ended another way (the node closed, start-up failed): told once shutdown is over.
     serviceWatchdog_.stopping();
     server_.reset();
-    // Stopped: the Tcl hook must stop swallowing the codes nobody answers now.
-    if (svxlink_) {
-        ownCodes_.reset();
-        svxlink_->removeOwnCodes();
-    }
+    backend_->stationStopped();
     // A stop asked for is a clean end, whatever start-up came to.
     return stopRequested_ ? 0 : status;
 }

@@ -9,6 +9,7 @@
 
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -36,16 +37,7 @@ std::string dataFile(const std::string& name) {
 // The voice on the air recorder, in virtual time.
 class EspeakVoiceTest : public ::testing::Test {
 protected:
-    static std::filesystem::path freshFolder() {
-        const auto path = std::filesystem::temp_directory_path() /
-                          (std::string("voxclock-voice-") +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-        return path;
-    }
     EspeakVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
-    ~EspeakVoiceTest() override { std::filesystem::remove_all(folder_); }
 
     void waitWhileSpeaking() {
         runtime_.waitWhile([this] { return voice_.runningState() == kSpeaking; });
@@ -62,7 +54,8 @@ protected:
     VirtualClock clock_{LocalTime{2026, 12, 10, 14, 5, 0, 0}};
     VirtualEventLoop loop_{clock_};
     Runtime runtime_{clock_, loop_};
-    std::filesystem::path folder_ = freshFolder();
+    TempFolder temp_;
+    const std::filesystem::path folder_{temp_.path};
     EspeakVoice voice_{clock_, loop_, folder_.string()};
     double peak_ = 0;
 };
