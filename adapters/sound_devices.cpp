@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "adapters/installed_files.h"
+
 namespace vox {
 
 namespace {
@@ -29,8 +31,9 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-// The entry point of the sound plugin beside this executable, kept for the life of the process;
-// null with the reason when it cannot be loaded.
+// The entry point of the sound plugin, kept for the life of the process; null with the reason
+// when it cannot be loaded. It stands beside this executable in the build tree, and in the
+// plugin folder of an installed one (/usr/lib/voxclock for /usr/bin/voxclock).
 void* pluginEntry(std::string* error) {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -38,7 +41,9 @@ void* pluginEntry(std::string* error) {
         *error = "cannot find the program's folder: " + ec.message();
         return nullptr;
     }
-    const std::string path = (self.parent_path() / "voxclock-sound.so").string();
+    std::string path = (self.parent_path() / "voxclock-sound.so").string();
+    if (!std::filesystem::exists(path, ec))
+        path = installedPluginFolder() + "/voxclock-sound.so";
     // Local: the plugin's copies of our static libraries never stand in for the program's own.
     void* plugin = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (plugin == nullptr) {

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev
           libespeak-ng-dev espeak-ng-data espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker
           svxlink-server clang libclang-rt-dev qt6-httpserver-dev qt6-websockets-dev
-          chromium chromium-driver python3-selenium)
+          chromium chromium-driver python3-selenium dpkg-dev file lintian)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "adapters/installed_files.h"
 #include "adapters/say_command.h"
 #include "adapters/web_client.h"
 #include "backends/sim/dry_run.h"
@@ -35,6 +36,10 @@ void usage() {
         "       voxclock cwid [--home DIR] [--wpm N] [--tone HZ] TEXT --wav FILE\n"
         "       voxclock lookup [--home DIR] CALL\n"
         "       voxclock --version\n");
+    const std::string manual = vox::installedManual();
+    std::fprintf(
+        stderr, "The manual: %s\n",
+        manual.empty() ? ("not found in " + vox::sharedFilesFolder()).c_str() : manual.c_str());
 }
 
 int runHeadless(int argc, char** argv, const std::string& folder) {

@@ -1,5 +1,7 @@
 #include "src/program_host.h"
 
+#include <unistd.h>
+
 #include <iostream>
 
 #include "adapters/espeak_voice.h"
@@ -20,6 +22,8 @@ ProgramHost::ProgramHost(const std::string& home, UserInterface* ui)
     : folder_(home),
       loop_(clock_),
       runtime_(clock_, loop_),
+      notifier_(SystemdNotifier::fromEnvironment()),
+      serviceWatchdog_(runtime_, notifier_),
       air_(clock_),
       console_(std::cerr),
       ui_(ui ? ui : &console_),
@@ -175,11 +179,28 @@ void ProgramHost::writeAirLine(const std::string& line) {
     reportingAir_ = false;
 }
 
+namespace {
+
+// The behaviour thread stops for good, as a fault would stop it: no tick, no ping, no stop signal
+// handled. Only the service manager's watchdog (or a kill) ends the program then.
+[[noreturn]] void hangBehaviourThread() {
+    for (;;)
+        pause();
+}
+
+}  // namespace
+
 std::string ProgramHost::handleControlLine(const std::string& line) {
+    // For testing the service watchdog, on the simulated node only; like every control command,
+    // never from the radio.
+    if (line == "hang" && backend_->simulator() != nullptr)
+        hangBehaviourThread();
     return backend_->controlLine(line);
 }
 
 void ProgramHost::requestStop() {
+    // The shutdown sequence follows, which releases PTT.
+    serviceWatchdog_.stopping();
     stopRequested_ = true;
     // Exit_Program: the station's waits and loop all end on the runtime's quit.
     runtime_.requestQuit();
@@ -226,9 +247,12 @@ int ProgramHost::exec() {
                 webConsole_.reset();
             }
         }
+        serviceWatchdog_.ready();
         if (onRunning)
             onRunning();
     });
+    // Ended another way (the node closed, start-up failed): told once shutdown is over.
+    serviceWatchdog_.stopping();
     server_.reset();
     webConsole_.reset();
     backend_->stationStopped();

@@ -10,6 +10,7 @@
 #include "adapters/sim_control_server.h"
 #include "adapters/sim_control_stdin.h"
 #include "adapters/stop_signals.h"
+#include "adapters/systemd_notify.h"
 #include "adapters/web_client.h"
 #include "backends/node_backend.h"
 #include "backends/sim/sim_node_system.h"
@@ -18,6 +19,7 @@
 #include "core/base/repeat_limiter.h"
 #include "core/base/rotating_log_file.h"
 #include "core/base/runtime.h"
+#include "core/base/service_watchdog.h"
 #include "core/dtmf/serial_fan_lines.h"
 #include "core/parts/console_message_boxes.h"
 #include "core/settings/program_conf.h"
@@ -79,6 +81,9 @@ private:
     SystemClock clock_;
     QtEventLoop loop_;
     Runtime runtime_;
+    // Readiness and the watchdog pings for a service manager, when one started the program.
+    SystemdNotifier notifier_;
+    ServiceWatchdog serviceWatchdog_;
     AirLog air_;
     std::unique_ptr<RotatingLogFile> airFile_;
     RepeatLimiter airReports_;

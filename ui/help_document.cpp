@@ -1,15 +1,13 @@
 #include "ui/help_document.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+
+#include "adapters/installed_files.h"
 
 namespace vox {
 
 QStringList manualCandidates() {
-    const QString dir = QCoreApplication::applicationDirPath();
-    QStringList list{dir + QStringLiteral("/manual.html"),
-                     dir + QStringLiteral("/../share/doc/voxclock/manual.html")};
-    return list;
+    return {QString::fromStdString(sharedFilesFolder() + "/manual.html")};
 }
 
 QString findManual(const QStringList& candidates) {

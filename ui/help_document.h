@@ -5,9 +5,8 @@
 
 namespace vox {
 
-// Where the owner's manual may be, found from the program's own place: next to it, or in the
-// documentation folder beside its bin folder (installed, and in a build tree, which lays it out
-// alike).
+// Where the owner's manual may be: in the shared files found from the program's own place
+// (adapters/installed_files.h).
 QStringList manualCandidates();
 // The first candidate that exists; empty when there is none.
 QString findManual(const QStringList& candidates);

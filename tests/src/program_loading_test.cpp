@@ -6,13 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/support/notify_socket.h"
 
 // What the real programs load: voxclock links no windows, `say --wav` loads nothing beyond its own
 // libraries, the headless program at rest neither the windows nor, with no sound server, the sound
@@ -122,14 +122,13 @@ TEST(ProgramLoading, TheHeadlessProgramAtRestLoadsNoWindowsOrSoundDevices) {
             GTEST_SKIP() << "a sound server in system mode is running: " << systemServer;
     Scratch s;
     const fs::path home = s.dir / "home";
+    testsupport::NotifySocket manager((s.dir / "notify").string());
+    ASSERT_TRUE(manager.ok());
     const pid_t pid = spawn({voxclockBinary().string(), "--headless", "--home", home.string()},
-                            s.environment(), s.dir / "out", s.dir / "err");
+                            s.environment({manager.environment()}), s.dir / "out", s.dir / "err");
     ASSERT_GT(pid, 0);
-    // Running once the station shows its panels (after the start-up waits of about 7 s).
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (readFile(home / "air.log").find("\"ev\":\"status\"") == std::string::npos &&
-           std::chrono::steady_clock::now() < until && kill(pid, 0) == 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // At rest once it says it is ready (after the start-up waits of about 7 s).
+    EXPECT_TRUE(manager.receiveUntil("READY=1", 60)) << readFile(s.dir / "err");
     const std::string maps = readFile("/proc/" + std::to_string(pid) + "/maps");
     kill(pid, SIGTERM);
     EXPECT_EQ(waitFor(pid), 0) << readFile(s.dir / "err");

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/notify_socket.h"
 #include "tests/support/svxlink_test_node.h"
 #include "tests/support/temp_folder.h"
 
@@ -72,7 +73,9 @@ public:
         }
     }
 
-    bool start(const fs::path& binary, const fs::path& home, const fs::path& errFile) {
+    // With this process's environment and the service manager's socket given.
+    bool start(const fs::path& binary, const fs::path& home, const fs::path& errFile,
+               const std::string& notifySocket) {
         std::string bin = binary.string(), headless = "--headless", homeOpt = "--home",
                     homeDir = home.string();
         std::vector<char*> argv{bin.data(), headless.data(), homeOpt.data(), homeDir.data(),
@@ -84,7 +87,15 @@ public:
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&fa, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
-        const int rc = ::posix_spawn(&pid_, bin.c_str(), &fa, nullptr, argv.data(), environ);
+        std::vector<std::string> env{notifySocket};
+        for (char** e = environ; *e != nullptr; ++e)
+            if (std::string(*e).rfind("NOTIFY_SOCKET=", 0) != 0)
+                env.emplace_back(*e);
+        std::vector<char*> envp;
+        for (std::string& e : env)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        const int rc = ::posix_spawn(&pid_, bin.c_str(), &fa, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&fa);
         if (rc != 0)
             pid_ = -1;
@@ -169,13 +180,12 @@ protected:
 
     void startVoxclock() {
         vox_ = std::make_unique<VoxclockProcess>();
-        ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr.txt"));
-        // Running once the station shows its status panels; its own DTMF codes are handed to
-        // the Tcl hook by then.
-        ASSERT_TRUE(
-            until([&] { return air().find("\"ev\":\"status\"") != std::string::npos; }, 30000))
-            << "voxclock did not come up:\n"
-            << err();
+        manager_ = std::make_unique<testsupport::NotifySocket>((root_ / "notify").string());
+        ASSERT_TRUE(manager_->ok());
+        ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr.txt", manager_->environment()));
+        // Running once it says it is ready; its own DTMF codes are handed to the Tcl hook by then.
+        ASSERT_TRUE(manager_->receiveUntil("READY=1", 30)) << "voxclock did not come up:\n"
+                                                           << err();
         ASSERT_NE(readFile(node_.dir() / "voxclock_codes").find("\n00*\n"), std::string::npos);
     }
 
@@ -262,6 +272,8 @@ protected:
     testnode::NodeLock lock_;
     testnode::SvxlinkTestNode node_{[this] { step(); }};
     fs::path binary_, root_, home_;
+    // Where the program says it is ready, as to a service manager.
+    std::unique_ptr<testsupport::NotifySocket> manager_;
     std::unique_ptr<VoxclockProcess> vox_;
     int pttFd_ = -1, udpFd_ = -1;
     std::string ptt_;
@@ -331,7 +343,7 @@ TEST_F(SvxlinkProgram, ACrashWhileSpeakingIsClearedAtTheNextStart) {
 
     const auto restartAt = Clock::now();
     vox_ = std::make_unique<VoxclockProcess>();
-    ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr2.txt"));
+    ASSERT_TRUE(vox_->start(binary_, home_, home_ / "stderr2.txt", manager_->environment()));
     ASSERT_TRUE(until([&] { return ptt_ == "TR"; }, 2000))
         << "PTT still on 2 s after the restart: " << ptt_;
     std::cout << "[ measure  ] restart -> stale PTT off: " << msSince(restartAt) << " ms\n";
