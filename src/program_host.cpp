@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "adapters/espeak_voice.h"
 #include "adapters/serial_fan_lines.h"
 #include "core/app/prepared_files.h"
 #include "core/app/station.h"
@@ -10,6 +9,7 @@
 #include "core/base/user_store.h"
 #include "core/dtmf/fan_port_check.h"
 #include "core/echolink/svxlink_codes.h"
+#include "core/settings/voice_conf.h"
 #include "core/sim/node_conf.h"
 
 namespace vox {
@@ -30,6 +30,7 @@ ProgramHost::~ProgramHost() {
     stdin_.reset();
     ownCodes_.reset();
     station_.reset();
+    voices_.reset();
     fanLines_.reset();
     web_.reset();
     svxlink_.reset();
@@ -37,9 +38,18 @@ ProgramHost::~ProgramHost() {
 }
 
 bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
+    // A folder without settings is a new install: it starts with the clearest voice.
+    const bool newInstall = !isRegularFile(folder_.findCaseInsensitive("\\voxclock.ini"));
     if (!prepareProgramFolder(folder_, error))
         return false;
-    const ConfResult conf = loadNodeConf(folder_.path("\\voxclock.conf"));
+    const std::string confPath = folder_.findCaseInsensitive("\\voxclock.conf");
+    ConfResult conf = loadNodeConf(confPath);
+    if (newInstall && conf.conf.voice.engine.empty()) {
+        std::string why;
+        conf.conf.voice = voiceOfNewInstall();
+        if (!writeVoiceChoice(confPath, conf.conf.voice, &why))
+            std::cerr << why << std::endl;
+    }
     for (const auto& warning : conf.warnings)
         std::cerr << warning << std::endl;
     constexpr std::uint64_t kMiB = 1024 * 1024;
@@ -53,15 +63,29 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
 
     const std::uint64_t maxWavBytes = static_cast<std::uint64_t>(conf.conf.air.maxWavMb) * kMiB;
-    StationPorts ports{
-        runtime_, folder_, node, *ui_, air_, [this, maxWavBytes]() -> std::unique_ptr<Voice> {
-            auto voice = std::make_unique<EspeakVoice>(clock_, loop_, folder_.root());
-            voice->airRecorder().setMaxBytes(maxWavBytes);
-            // On SvxLink the voice is heard through its announcement receiver.
-            if (svxlink_)
-                voice->renderTo(svxlink_->audio());
-            return std::make_unique<LoggedVoice>(std::move(voice), air_, folder_.root());
-        }};
+    std::string voiceFailed;
+    try {
+        voices_ =
+            std::make_unique<VoiceSwitch>(clock_, loop_, folder_.root(), confPath, conf.conf.voice);
+    } catch (const VoiceError& e) {
+        voiceFailed = e.what();
+    }
+    StationPorts ports{runtime_,
+                       folder_,
+                       node,
+                       *ui_,
+                       air_,
+                       [this, maxWavBytes, voiceFailed]() -> std::unique_ptr<Voice> {
+                           if (!voices_)
+                               throw VoiceError(voiceFailed);
+                           auto voice = voices_->createVoice();
+                           voice->airRecorder().setMaxBytes(maxWavBytes);
+                           // On SvxLink the voice is heard through its announcement receiver.
+                           if (svxlink_)
+                               voice->renderTo(svxlink_->audio());
+                           return std::make_unique<LoggedVoice>(std::move(voice), air_,
+                                                                folder_.root());
+                       }};
     ports.cwid = conf.conf.cwid;
     web_ = std::make_unique<WebClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
@@ -87,6 +111,8 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     for (const std::string& line : earlyNodeReports_)
         station_->eventLog().LogEvent(line);
     earlyNodeReports_.clear();
+    if (voices_ && !voices_->note().empty())
+        tell(voices_->note());
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     if (svxlink_) {

@@ -11,6 +11,7 @@
 #include "adapters/sim_control_stdin.h"
 #include "adapters/stop_signals.h"
 #include "adapters/svxlink/svxlink_node.h"
+#include "adapters/voice_switch.h"
 #include "adapters/web_client.h"
 #include "core/app/console_message_boxes.h"
 #include "core/app/station.h"
@@ -54,6 +55,8 @@ public:
     // [node] backend = svxlink: its DTMF codes must arrive whole through SvxLink.
     bool onSvxlink() const { return svxlink_ != nullptr; }
     Runtime& runtime() { return runtime_; }
+    // The speech engine and voice, and the voice dialog's way to change and try them.
+    VoiceSwitch& voices() { return *voices_; }
     UserStore& userStore() { return store_; }
     const ProgramFolder& folder() const { return folder_; }
     // Reads control commands from standard input as well (the headless program).
@@ -95,6 +98,7 @@ private:
     std::unique_ptr<WebClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
     std::unique_ptr<SerialFanLines> fanLines_;
+    std::unique_ptr<VoiceSwitch> voices_;  // before the station, whose voice it points to
     std::unique_ptr<Station> station_;
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;

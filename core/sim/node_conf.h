@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/app/cw_id.h"
+#include "core/base/voice_choice.h"
 #include "core/base/web_conf.h"
 #include "core/echolink/svxlink_conf.h"
 
@@ -47,6 +48,9 @@ struct NodeConf {
     // [safety]: PTT is forced off after this many seconds on the air; 0 = no time-out.
     int maxTxSeconds = 180;
     AirConf air;
+    // [voice]: checked against the installed engines when the voice is made; empty when the
+    // file does not say.
+    VoiceChoice voice;
 
     bool operator==(const NodeConf&) const = default;
 };

@@ -1,4 +1,4 @@
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "adapters/speech_engines.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
 
@@ -33,19 +34,20 @@ std::string dataFile(const std::string& name) {
     return std::string(VOXCLOCK_TEST_DATA) + "/voice/" + name;
 }
 
-// The voice on the air recorder, in virtual time.
-class EspeakVoiceTest : public ::testing::Test {
+// The voice on the air recorder, in virtual time, with each engine: nothing a caller sees may
+// depend on which one speaks.
+class EngineVoiceTest : public ::testing::TestWithParam<VoiceChoice> {
 protected:
     static std::filesystem::path freshFolder() {
-        const auto path = std::filesystem::temp_directory_path() /
-                          (std::string("voxclock-voice-") +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        const auto path = std::filesystem::temp_directory_path() / ("voxclock-voice-" + name);
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
         return path;
     }
-    EspeakVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
-    ~EspeakVoiceTest() override { std::filesystem::remove_all(folder_); }
+    EngineVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
+    ~EngineVoiceTest() override { std::filesystem::remove_all(folder_); }
 
     void waitWhileSpeaking() {
         runtime_.waitWhile([this] { return voice_.runningState() == kSpeaking; });
@@ -63,13 +65,13 @@ protected:
     VirtualEventLoop loop_{clock_};
     Runtime runtime_{clock_, loop_};
     std::filesystem::path folder_ = freshFolder();
-    EspeakVoice voice_{clock_, loop_, folder_.string()};
+    EngineVoice voice_{clock_, loop_, folder_.string(), openSpeechEngine(GetParam()).engine};
     double peak_ = 0;
 };
 
-TEST_F(EspeakVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
+TEST_P(EngineVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
     EXPECT_EQ(voice_.audioOutputs().back(), "Air recorder (WAV files)");
-    EXPECT_EQ(voice_.engineName().rfind("espeak-ng ", 0), 0u);
+    EXPECT_EQ(voice_.engineName().rfind(GetParam().engine + " ", 0), 0u);
     EXPECT_EQ(voice_.runningState(), kNothingStarted);
 
     const double start = clock_.monotonicSeconds();
@@ -84,7 +86,7 @@ TEST_F(EspeakVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
               (folder_ / "air/2026-12-10_14-05-00.000.wav").string());
 }
 
-TEST_F(EspeakVoiceTest, SilenceMarkupIsRenderedExactly) {
+TEST_P(EngineVoiceTest, SilenceMarkupIsRenderedExactly) {
     const double plain = transmit("One. Two.", kSpeakAsync);
     const double paused = transmit("One.<silence msec=\"3000\"/>Two.", kSpeakAsync);
     EXPECT_NEAR(paused - plain, 3.0, 0.5);
@@ -92,7 +94,7 @@ TEST_F(EspeakVoiceTest, SilenceMarkupIsRenderedExactly) {
     EXPECT_NEAR(transmit("<silence msec=\"99999999\"/>", kSpeakAsync), 10.0, 0.01);
 }
 
-TEST_F(EspeakVoiceTest, PurgeStopsSpeechAtOnce) {
+TEST_P(EngineVoiceTest, PurgeStopsSpeechAtOnce) {
     std::string text;
     for (int i = 0; i < 40; ++i)
         text += "This sentence keeps the transmitter busy for a while. ";
@@ -112,7 +114,7 @@ TEST_F(EspeakVoiceTest, PurgeStopsSpeechAtOnce) {
 
 // Files the voice is given: sound, text in Windows-1252 with markup, and things that are
 // neither; none may crash or leave the voice speaking.
-TEST_F(EspeakVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
+TEST_P(EngineVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
     const std::string missing = (folder_ / "missing.wav").string();
     const struct {
         std::string path;
@@ -130,7 +132,7 @@ TEST_F(EspeakVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
     }
 }
 
-TEST_F(EspeakVoiceTest, AHundredThousandCharactersEndInDone) {
+TEST_P(EngineVoiceTest, AHundredThousandCharactersEndInDone) {
     std::string text;
     while (text.size() < 100000)
         text += "weather forecast sunny, light winds & <spell>WX</spell> ";
@@ -141,7 +143,7 @@ TEST_F(EspeakVoiceTest, AHundredThousandCharactersEndInDone) {
 }
 
 // Sound files of other rates, widths and channel counts play for their own length.
-TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
+TEST_P(EngineVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
     const struct {
         int rate, channels, format;
     } cases[] = {
@@ -177,11 +179,43 @@ TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
 namespace vox {
 namespace {
 
+// Each step of the rate is faster than the one before, by about the same ratio on each engine.
+TEST_P(EngineVoiceTest, RateStepsChangeTheLengthOfSpeech) {
+    const std::string text = "The time is ten fifteen. Good morning from the node.";
+    std::vector<double> seconds;
+    for (int rate = -2; rate <= 2; ++rate) {
+        voice_.setRate(rate);
+        seconds.push_back(transmit(text, kSpeakAsync));
+    }
+    for (std::size_t i = 1; i < seconds.size(); ++i)
+        EXPECT_LT(seconds[i], seconds[i - 1] * 0.97) << "rate " << static_cast<int>(i) - 2;
+    // 130 against 210 words a minute.
+    EXPECT_NEAR(seconds.front() / seconds.back(), 210.0 / 130.0, 0.35);
+}
+
 // A transmission of no file at all (no info file chosen) must not wait for audio to begin.
-TEST_F(EspeakVoiceTest, NoFileNameRendersNothingAndIsDoneAtOnce) {
+TEST_P(EngineVoiceTest, NoFileNameRendersNothingAndIsDoneAtOnce) {
     voice_.speak("", kSpeakFileAsync);
     EXPECT_EQ(voice_.runningState(), kDone);
 }
+
+}  // namespace
+}  // namespace vox
+
+namespace vox {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(
+    Engines, EngineVoiceTest,
+    ::testing::Values(VoiceChoice{kEspeakEngineName, ""}, VoiceChoice{kFliteEngineName, "slt"},
+                      VoiceChoice{kFliteEngineName, "kal"}),
+    [](const auto& info) {
+        std::string name = info.param.engine + "_" + info.param.name;
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
 
 }  // namespace
 }  // namespace vox
