@@ -133,6 +133,23 @@ SetupDialog* forStation(SetupDialog* dialog, Station& st) {
     return dialog;
 }
 
+// The voice dialog's engine and voice: OK switches the station's voice and keeps the choice in
+// voxclock.conf; "Test" speaks on the sound device chosen, without the transmitter.
+VoiceEngineHooks voiceEngineHooks(VoiceSwitch& voices, Station& st) {
+    return {voices.choices(), [&voices] { return voices.current(); },
+            [&voices, &st](const VoiceChoice& choice) {
+                std::string error;
+                const bool written = voices.choose(choice, &error);
+                if (!voices.note().empty())
+                    st.eventLog().LogEvent(voices.note());
+                if (!written)
+                    st.eventLog().LogEvent("Voice: " + error);
+            },
+            [&voices, &st](const VoiceChoice& choice, int rate) {
+                voices.test(choice, rate, st.settings().SoundDevice);
+            }};
+}
+
 // A click that stores at once changes the station's record; the file follows at the next save.
 StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
@@ -188,10 +205,11 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
                                   st);
         d.timing->open();
     };
-    a.dialogs["mnuVoice"] = [&d, &st] {
+    a.dialogs["mnuVoice"] = [&d, &st, &host] {
         if (!d.voiceSetup)
-            d.voiceSetup = createVoiceDialog([&st] { return st.settings(); }, applyTo(st),
-                                             storeInto(st), d.main.get());
+            d.voiceSetup =
+                createVoiceDialog([&st] { return st.settings(); }, applyTo(st), storeInto(st),
+                                  d.main.get(), {}, voiceEngineHooks(host.voices(), st));
         d.voiceSetup->open();
     };
     a.dialogs["mnuSetupSoundDevice"] = [&d, &st] {

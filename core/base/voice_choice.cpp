@@ -56,6 +56,31 @@ ResolvedVoice resolveVoice(const VoiceChoice& wanted, const std::vector<EngineVo
                       (used.engine.empty() ? std::string("none") : shown(used))};
 }
 
+VoiceListSelection selectVoice(const std::vector<EngineVoices>& engines,
+                               const VoiceChoice& choice) {
+    VoiceListSelection at;
+    for (std::size_t e = 0; e < engines.size(); ++e) {
+        if (engines[e].engine != choice.engine)
+            continue;
+        at.engine = static_cast<int>(e);
+        const auto& voices = engines[e].voices;
+        const auto it = std::find(voices.begin(), voices.end(), choice.name);
+        at.voice = it != voices.end() ? static_cast<int>(it - voices.begin())
+                   : voices.empty()   ? -1
+                                      : 0;
+    }
+    return at;
+}
+
+VoiceChoice voiceAt(const std::vector<EngineVoices>& engines, int engine, int voice) {
+    if (engine < 0 || engine >= static_cast<int>(engines.size()))
+        return {};
+    const EngineVoices& e = engines[static_cast<std::size_t>(engine)];
+    if (voice < 0 || voice >= static_cast<int>(e.voices.size()))
+        return {e.engine, e.voices.empty() ? std::string() : e.voices.front()};
+    return {e.engine, e.voices[static_cast<std::size_t>(voice)]};
+}
+
 std::string voiceSampleText(const VoiceChoice& choice) {
     return "This is " + choice.engine + " " + choice.name +
            ". The time is 10:15 AM. Good morning from <spell>N0CALL</spell>.";

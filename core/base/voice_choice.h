@@ -42,6 +42,17 @@ struct ResolvedVoice {
 // (or, failing that, the first engine's default), each with a note.
 ResolvedVoice resolveVoice(const VoiceChoice& wanted, const std::vector<EngineVoices>& installed);
 
+// The voice dialog's engine and voice lists: the entries a choice selects (-1: none), and the
+// choice that two selected entries stand for (an engine without a voice selected: its default).
+struct VoiceListSelection {
+    int engine = -1;
+    int voice = -1;
+
+    bool operator==(const VoiceListSelection&) const = default;
+};
+VoiceListSelection selectVoice(const std::vector<EngineVoices>& engines, const VoiceChoice& choice);
+VoiceChoice voiceAt(const std::vector<EngineVoices>& engines, int engine, int voice);
+
 // What the voice dialog's "Test" button says.
 std::string voiceSampleText(const VoiceChoice& choice);
 
