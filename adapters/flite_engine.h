@@ -14,7 +14,7 @@ public:
     // voice: one of voices(); anything else speaks with the first of them.
     explicit FliteEngine(std::string voice);
 
-    // "slt", "rms", "awb", "kal16", "kal": the default first.
+    // "awb", "rms", "slt", "kal16", "kal": the clearest, and the default, first.
     static std::vector<std::string> voices();
     static std::string version();  // "2.2"
 
