@@ -5,9 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include "adapters/speech_engines.h"
+#include "adapters/synthesis_thread.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
 
@@ -178,6 +182,54 @@ TEST_P(EngineVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
 
 namespace vox {
 namespace {
+
+// Counts what reaches it and tells a waiting thread once enough has.
+class CountingOutput : public AudioOutput {
+public:
+    explicit CountingOutput(std::size_t enough) : enough_(enough) {}
+    void play(const std::int16_t*, std::size_t count) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        samples_ += count;
+        if (samples_ >= enough_)
+            reached_.notify_all();
+    }
+    void clear() override {}
+    bool busy() override { return false; }
+    void waitForEnough() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        reached_.wait(lock, [this] { return samples_ >= enough_; });
+    }
+    std::size_t samples() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return samples_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable reached_;
+    std::size_t samples_ = 0;
+    const std::size_t enough_;
+};
+
+// A purge while the engine is still synthesising a long text stops the synthesis itself, not only
+// what is queued for the output: the synthesis thread is free again within a sentence.
+TEST_P(EngineVoiceTest, PurgeStopsTheSynthesisOfALongTextInTheMiddle) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "This sentence keeps the transmitter busy for a while. ";
+    auto output = std::make_shared<CountingOutput>(kVoiceSampleRate);  // a second of speech
+    voice_.renderTo(output);
+    voice_.speak(text, kSpeakAsync);
+    std::thread purger([&] {
+        output->waitForEnough();
+        voice_.speak("", kSpeakPurge);
+    });
+    purger.join();
+    SynthesisThread::instance().runAndWait([] {});
+    EXPECT_EQ(voice_.runningState(), kDone);
+    // The whole text is some ten minutes; one more sentence may still have come.
+    EXPECT_LT(output->samples(), static_cast<std::size_t>(10 * kVoiceSampleRate));
+}
 
 // Each step of the rate is faster than the one before, by about the same ratio on each engine.
 TEST_P(EngineVoiceTest, RateStepsChangeTheLengthOfSpeech) {
