@@ -5,6 +5,8 @@ extern "C" {
 #include <flite/flite_version.h>
 }
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -14,29 +16,25 @@ extern "C" {
 #include "adapters/audio_output.h"
 #include "adapters/synthesis_thread.h"
 
-extern "C" {
-cst_voice* register_cmu_us_slt(const char* voxdir);
-cst_voice* register_cmu_us_rms(const char* voxdir);
-cst_voice* register_cmu_us_awb(const char* voxdir);
-cst_voice* register_cmu_us_kal16(const char* voxdir);
-cst_voice* register_cmu_us_kal(const char* voxdir);
-}
-
 namespace vox {
 
 namespace {
 
-using Register = cst_voice* (*)(const char*);
-
-const std::vector<std::pair<std::string, Register>>& registry() {
-    static const std::vector<std::pair<std::string, Register>> voices = {
-        // The clearest first, as scripts/measure-voices.sh ranks them.
-        {"awb", register_cmu_us_awb}, {"rms", register_cmu_us_rms},
-        {"slt", register_cmu_us_slt}, {"kal16", register_cmu_us_kal16},
-        {"kal", register_cmu_us_kal},
-    };
-    return voices;
-}
+// The voices, each in a library of its own that is loaded when the voice is first used: linked
+// in, their tables would cost some 5 MB of memory in every program, speaking or not.
+struct FliteVoice {
+    const char* name;
+    const char* library;
+    const char* registerFunction;
+};
+constexpr FliteVoice kVoices[] = {
+    // The clearest first, as scripts/measure-voices.sh ranks them.
+    {"awb", "libflite_cmu_us_awb.so.1", "register_cmu_us_awb"},
+    {"rms", "libflite_cmu_us_rms.so.1", "register_cmu_us_rms"},
+    {"slt", "libflite_cmu_us_slt.so.1", "register_cmu_us_slt"},
+    {"kal16", "libflite_cmu_us_kal16.so.1", "register_cmu_us_kal16"},
+    {"kal", "libflite_cmu_us_kal.so.1", "register_cmu_us_kal"},
+};
 
 // The synthesis in progress; only the synthesis thread touches it.
 struct Synthesis {
@@ -80,19 +78,24 @@ cst_voice* voiceNamed(const std::string& name) {
     }
     if (const auto it = voices.find(name); it != voices.end())
         return it->second;
-    for (const auto& [n, reg] : registry()) {
-        if (n != name)
+    cst_voice* voice = nullptr;
+    for (const FliteVoice& v : kVoices) {
+        if (v.name != name)
             continue;
-        cst_voice* voice = reg(nullptr);
+        // Never closed: the voice lives as long as the process.
+        void* library = dlopen(v.library, RTLD_NOW | RTLD_LOCAL);
+        using Register = cst_voice* (*)(const char*);
+        const auto reg =
+            library ? reinterpret_cast<Register>(dlsym(library, v.registerFunction)) : nullptr;
+        voice = reg ? reg(nullptr) : nullptr;
         if (voice) {
             cst_audio_streaming_info* asi = new_audio_streaming_info();
             asi->asc = &onWave;
             feat_set(voice->features, "streaming_info", audio_streaming_info_val(asi));
         }
-        voices[name] = voice;
-        return voice;
     }
-    return nullptr;
+    voices[name] = voice;
+    return voice;
 }
 
 // A purge stops the piece in progress; Flite goes on to the next sentence of a text regardless,
@@ -124,17 +127,17 @@ bool hasWords(const std::string& text) {
 }  // namespace
 
 FliteEngine::FliteEngine(std::string voice) : voice_(std::move(voice)) {
-    const auto& reg = registry();
-    if (std::none_of(reg.begin(), reg.end(), [this](const auto& v) { return v.first == voice_; }))
-        voice_ = reg.front().first;
+    if (std::none_of(std::begin(kVoices), std::end(kVoices),
+                     [this](const FliteVoice& v) { return v.name == voice_; }))
+        voice_ = kVoices[0].name;
     // A voice takes a moment to load: done now, so the first sentence does not wait for it.
     SynthesisThread::instance().post([v = voice_] { voiceNamed(v); });
 }
 
 std::vector<std::string> FliteEngine::voices() {
     std::vector<std::string> names;
-    for (const auto& v : registry())
-        names.push_back(v.first);
+    for (const FliteVoice& v : kVoices)
+        names.push_back(v.name);
     return names;
 }
 
