@@ -1,5 +1,5 @@
-// The sound module: the machine's sound devices through Qt Multimedia, loaded only by a process
-// that has a sound server to ask (sound_devices.h).
+// The sound plugin (voxclock-sound.so): the machine's sound devices through Qt Multimedia, loaded
+// only by a process that has a sound server to ask (sound_devices.h).
 #include <QCoreApplication>
 #include <QMediaDevices>
 

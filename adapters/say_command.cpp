@@ -11,6 +11,7 @@
 #include "adapters/wav_stream_output.h"
 #include "core/base/program_folder.h"
 #include "core/base/runtime.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 
@@ -50,8 +51,8 @@ int runSayCommand(int argc, char** argv) {
     if (!haveText)
         return usage();
 
-    // No Qt here: a line said into a file costs no more than espeak-ng's own command line. Only
-    // a sound device brings Qt in, through the sound module.
+    // No Qt object here: a line said into a file costs no more than espeak-ng's own command
+    // line. Only a sound device brings Qt Multimedia in, through the sound plugin.
     SystemClock clock;
     PlainEventLoop loop(clock);
     Runtime runtime(clock, loop);
@@ -60,8 +61,11 @@ int runSayCommand(int argc, char** argv) {
         std::shared_ptr<WavStreamOutput> file;
         if (!wavPath.empty())
             file = std::make_shared<WavStreamOutput>();
-        // A voice without its engine is one of the default engine's.
-        if (wanted.engine.empty() && !wanted.name.empty())
+        // Without --engine and --voice, the folder's own choice; a voice without its engine is
+        // one of the default engine's.
+        if (wanted.engine.empty() && wanted.name.empty())
+            wanted = loadProgramConf(folder.findCaseInsensitive("\\voxclock.conf")).conf.voice;
+        else if (wanted.engine.empty())
             wanted.engine = kEspeakEngineName;
         const OpenedEngine engine = openSpeechEngine(wanted);
         if (!engine.note.empty())

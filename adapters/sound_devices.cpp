@@ -1,12 +1,13 @@
 #include "adapters/sound_devices.h"
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-
-#include "adapters/module_loader.h"
+#include <filesystem>
+#include <system_error>
 
 namespace vox {
 
@@ -28,14 +29,36 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
+// The entry point of the sound plugin beside this executable, kept for the life of the process;
+// null with the reason when it cannot be loaded.
+void* pluginEntry(std::string* error) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        *error = "cannot find the program's folder: " + ec.message();
+        return nullptr;
+    }
+    const std::string path = (self.parent_path() / "voxclock-sound.so").string();
+    // Local: the plugin's copies of our static libraries never stand in for the program's own.
+    void* plugin = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (plugin == nullptr) {
+        const char* why = dlerror();
+        *error = why ? why : "cannot load " + path;
+        return nullptr;
+    }
+    if (void* entry = dlsym(plugin, "voxclock_sound_devices"))
+        return entry;
+    *error = path + " has no voxclock_sound_devices";
+    return nullptr;
+}
+
 SoundDevices* loadDevices() {
     static NoDevices none;
     if (!soundServerPresent())
         return &none;
     std::string error;
     using Entry = SoundDevices* (*)();
-    auto entry = reinterpret_cast<Entry>(
-        loadModuleEntry("voxclock-sound", "voxclock_sound_devices", &error));
+    auto entry = reinterpret_cast<Entry>(pluginEntry(&error));
     SoundDevices* devices = entry ? entry() : nullptr;
     if (devices == nullptr) {
         std::fprintf(stderr, "No sound devices: %s\n", error.c_str());

@@ -21,8 +21,8 @@ public:
 // The devices of this process. Asking Qt Multimedia costs a large library and a scan of the
 // server, so it is asked only when there is a server to ask: its socket is there, PULSE_SERVER
 // names one, or the program runs on a display (whose session has its own ways of finding one).
-// Without one, or without the sound module beside the program (said once on standard error),
-// there are no devices.
+// Without one, or without the sound plugin voxclock-sound.so beside the program (said once on
+// standard error), there are no devices.
 SoundDevices& soundDevices();
 
 // Whether a sound server may be reached, by the rules above. Reads the environment only.

@@ -10,10 +10,9 @@
 
 namespace vox {
 
-// The web port, loaded when first asked: Qt Network and the thread of its requests
-// (qt_http_client.h) come from the voxclock-web module at the first request, so a program that
-// fetches nothing never loads them. Without the module, every request fails with the reason.
-// Needs a Qt application object by the first request; must go before the event loop.
+// The web port, made when first asked: the Qt Network client and the thread of its requests
+// (qt_http_client.h) are made at the first request, so a program that fetches nothing never
+// runs them. Needs a Qt application object by the first request; must go before the event loop.
 class WebClient : public HttpClient {
 public:
     WebClient(EventLoop& loop, double timeoutSeconds);
@@ -29,8 +28,6 @@ private:
     EventLoop& loop_;
     double timeoutSeconds_;
     std::unique_ptr<HttpClient> client_;
-    std::string error_;  // why the module could not be loaded
-    std::uint64_t failedId_ = 0;
 };
 
 }  // namespace vox

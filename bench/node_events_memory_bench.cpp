@@ -11,12 +11,12 @@
 #include <fstream>
 #include <string>
 
-#include "core/app/station.h"
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_log.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
+#include "core/station/station.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     VirtualEventLoop loop(clock);
     Runtime rt(clock, loop);
     AirLog air(clock);  // no sink: nothing is kept
-    SimNodeSystem nodes(rt, NodeConf{}, &air);
+    SimNodeSystem nodes(rt, ProgramConf{}, &air);
     QuietUi ui;
     StationPorts ports{
         rt,    ProgramFolder(home),

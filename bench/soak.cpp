@@ -17,15 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/sim_node_system.h"
 #include "bench/soak_air_tally.h"
 #include "bench/soak_folder.h"
 #include "bench/soak_traffic.h"
-#include "core/app/console_message_boxes.h"
-#include "core/app/station.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/sim_node_system.h"
+#include "core/parts/console_message_boxes.h"
 #include "core/sim/virtual_voice.h"
+#include "core/station/station.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     Runtime rt(clock, loop);
     AirLog air(clock);
     air.setSink([&tally](const std::string& line) { tally.take(line); });
-    NodeConf conf;
+    ProgramConf conf;
     conf.callsign = "K1VXC-L";  // a node that exports the station list
     SimNodeSystem nodes(rt, conf, &air);
     ConsoleMessageBoxes ui(std::cerr);

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/prepared_files.h"
 #include "core/base/program_folder.h"
+#include "core/parts/prepared_files.h"
 #include "core/settings/settings_file.h"
 
 namespace vox {

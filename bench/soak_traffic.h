@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/base/runtime.h"
-#include "core/sim/sim_node_system.h"
 
 namespace vox {
 

@@ -1,7 +1,8 @@
 // Control commands: each line of the input is one line from stdin or the control socket. Every
 // line is parsed on its own and then carried out on a simulated node, as the node program does.
+#include "backends/sim/sim_node_system.h"
+#include "core/base/node_capabilities.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/sim_node_system.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock({2026, 12, 10, 12, 0, 0, 0});
     VirtualEventLoop loop(clock);
     Runtime rt(clock, loop);
-    NodeConf conf;
+    ProgramConf conf;
     conf.connectDelayMs = 0;
     SimNodeSystem nodes(rt, conf);
     IgnoredEvents events;
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // What the station asks a node after the outside world acted on it.
             (void)link->connectedCount();
             (void)link->isReceiving();
-            (void)link->stationListXml();
+            (void)stationListXml(*link);
         } catch (const NodeError&) {
             // A "fail" command at work.
         }

@@ -2,9 +2,9 @@
 // the second DTMFShortCuts, the rest are tones heard on the air. The codes are gathered as the
 // station gathers them, every tone is checked against them, and the station's own codes typed
 // into the setup dialog are normalised, spelled and listed for SvxLink.
+#include "backends/svxlink/svxlink_codes.h"
 #include "core/base/text_helpers.h"
 #include "core/dtmf/dtmf_codes.h"
-#include "core/echolink/svxlink_codes.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;

@@ -1,8 +1,8 @@
 // A dry run's events file: parsed from the start of the run, then played on a simulated node at
 // the moments it names, as the dry run plays it.
+#include "backends/sim/sim_node_system.h"
 #include "core/base/virtual_time.h"
 #include "core/sim/events_file.h"
-#include "core/sim/sim_node_system.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock(from);
     VirtualEventLoop loop(clock);
     Runtime rt(clock, loop);
-    NodeConf conf;
+    ProgramConf conf;
     conf.connectDelayMs = 0;
     SimNodeSystem nodes(rt, conf);
     IgnoredEvents sink;

@@ -1,6 +1,6 @@
 // FreeWx's records: the same text read as freewx.dat (its last line), freedata.txt (its first
 // line) and freewtday.log (tokens), and spoken as the short and the full report.
-#include "core/app/call_spelling.h"
+#include "core/parts/call_spelling.h"
 #include "core/weather/freewx.h"
 #include "fuzz/fuzz_support.h"
 

@@ -3,10 +3,10 @@
 // CW identification is rendered for the configured call.
 #include <algorithm>
 
-#include "core/app/cw_id.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "core/dtmf/dtmf_codes.h"
-#include "core/echolink/svxlink_codes.h"
-#include "core/sim/node_conf.h"
+#include "core/parts/cw_id.h"
+#include "core/settings/program_conf.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace vox;
@@ -14,10 +14,10 @@ using namespace vox;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::ScratchFolder folder;
     const std::string text = fuzz::textOf(data, size);
-    const ConfResult loaded = loadNodeConf(folder.write("voxclock.conf", text));
+    const ConfResult loaded = loadProgramConf(folder.write("voxclock.conf", text));
     const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     fuzz::require(loaded.warnings.size() <= lines, "at most one warning a line");
-    const NodeConf& conf = loaded.conf;
+    const ProgramConf& conf = loaded.conf;
 
     (void)parseNodeDtmfCodes(conf.dtmfCommands);
     (void)parseNodeDtmfCodes(conf.dtmfShortcuts);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Only a call or sound the file changed, short and at the lowest rate, so each run stays
     // quick: how long the sound may get is not what is tried here.
-    const NodeConf defaults;
+    const ProgramConf defaults;
     const std::string sendable = cwSendableText(cwIdText(conf.callsign, conf.cwid));
     if ((conf.callsign != defaults.callsign || conf.cwid != defaults.cwid) &&
         sendable.size() <= 8) {

@@ -2,12 +2,12 @@
 // what the station does with a record it read: the setup dialogs open on it and press OK, the
 // remote-node rows and quiet hours are looked at, the codes SvxLink must leave alone are listed,
 // and the file is written back and must read again to the same record.
-#include "core/app/call_spelling.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "core/base/time_window.h"
 #include "core/dtmf/dtmf_codes.h"
 #include "core/echolink/auto_connect_schedule.h"
 #include "core/echolink/node_schedule_rules.h"
-#include "core/echolink/svxlink_codes.h"
+#include "core/parts/call_spelling.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_format.h"
 #include "core/settings/timing_setup.h"

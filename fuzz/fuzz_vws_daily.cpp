@@ -1,6 +1,6 @@
 // Virtual Weather Station's daily.txt, read for each station type that writes it and spoken for
 // a winter and a summer month.
-#include "core/app/call_spelling.h"
+#include "core/parts/call_spelling.h"
 #include "core/weather/vws_daily.h"
 #include "fuzz/fuzz_support.h"
 

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "core/app/controls.h"
-#include "core/app/event_log.h"
-#include "core/app/speech_output.h"
-#include "core/app/timer_table.h"
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
 #include "core/base/web_fetch.h"
 #include "core/dtmf/spoken_reports.h"
-#include "core/sim/sim_node_system.h"
+#include "core/parts/controls.h"
+#include "core/parts/event_log.h"
+#include "core/parts/speech_output.h"
+#include "core/parts/timer_table.h"
 #include "core/sim/virtual_voice.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/instant_web.h"
@@ -31,23 +31,22 @@ struct QuietEvents : NodeEvents {
     void onClosing() override {}
 };
 
-struct ReportRig {
+struct ReportRig : SpokenReportsPeers {
     explicit ReportRig(std::string document, int voiceType)
         : folder(dir.path()),
           clock({2026, 12, 10, 12, 1, 30, 0}),
           loop(clock),
           rt(clock, loop),
           air(clock),
-          nodes(rt, NodeConf{}, &air),
+          nodes(rt, ProgramConf{}, &air),
           log(folder, clock),
           timers(rt),
           speech({rt, folder, settings, panel, state, node, log, {}, &air},
                  timers[TimerName::tVoiceAbort]),
           http(std::move(document)),
           web(rt, &http, &air, 10),
-          reports(
-              PartContext{rt, folder, settings, panel, state, log, node, speech, {}}, web, [] {},
-              [this] { state.GreetingText = "Good afternoon."; }) {
+          reports(PartContext{rt, folder, settings, panel, state, log, node, speech, {}}, web,
+                  *this) {
         node.attach(nodes.createNode(events));
         speech.setVoice(
             std::make_unique<LoggedVoice>(std::make_unique<VirtualVoice>(rt), air, dir.path()));
@@ -83,6 +82,9 @@ struct ReportRig {
     SpeechOutput speech;
     InstantWeb http;
     WebFetcher web;
+    void sendStationId() override {}
+    void buildGreeting() override { state.GreetingText = "Good afternoon."; }
+
     SpokenReports reports;
 };
 

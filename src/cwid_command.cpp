@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/app/cw_id.h"
 #include "core/base/program_folder.h"
 #include "core/base/text_helpers.h"
 #include "core/base/wav_file.h"
-#include "core/sim/node_conf.h"
+#include "core/parts/cw_id.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 namespace {
@@ -65,7 +65,7 @@ int runCwidCommand(int argc, char** argv) {
 
     // The folder's settings first, so a test file sounds like the node's own identification.
     const ProgramFolder folder(ProgramFolder::choose(home));
-    const ConfResult loaded = loadNodeConf(folder.path("voxclock.conf"));
+    const ConfResult loaded = loadProgramConf(folder.path("voxclock.conf"));
     for (const std::string& warning : loaded.warnings)
         std::fprintf(stderr, "voxclock cwid: %s\n", warning.c_str());
     CwIdConf conf = loaded.conf.cwid;

@@ -1,16 +1,20 @@
 #include "src/desktop_program.h"
 
 #include <iostream>
+#include <map>
 #include <memory>
+#include <string>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
-#include "core/echolink/svxlink_codes.h"
+#include "backends/sim/sim_node_system.h"
+#include "core/base/node_capabilities.h"
 #include "src/program_host.h"
 #include "ui/about_window.h"
 #include "ui/document_window.h"
@@ -70,13 +74,8 @@ struct Desktop {
     QPointer<SplashWindow> splash;
     QPointer<AboutWindow> about;
     QPointer<SimulatorWindow> simulator;
-    QPointer<SetupDialog> nodeSkeds;
-    QPointer<SetupDialog> dtmfSetup;
-    QPointer<SetupDialog> wxSetup;
-    QPointer<SetupDialog> timing;
-    QPointer<SetupDialog> voiceSetup;
-    QPointer<SetupDialog> soundDevice;
-    QPointer<InfoFileDialog> infoFile;
+    // The Setup menu's dialogs by their menu item, each made when first opened.
+    std::map<std::string, QPointer<QDialog>> setup;
     QPointer<DtmfPad> dtmfPad;
     QPointer<DocumentWindow> document;
     // The desktop's opener, else our own window.
@@ -155,6 +154,77 @@ StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
 }
 
+SetupDialog::Current currentOf(Station& st) {
+    return [&st] { return st.settings(); };
+}
+
+// The Setup menu's dialogs: how each is made.
+using MakeDialog = QDialog* (*)(ProgramHost& host, Station& st, QWidget* parent);
+const std::pair<const char*, MakeDialog> kSetupDialogs[] = {
+    {"mnuSetupRemoteNodes",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return createNodeSkedsDialog(currentOf(st), applyTo(st), parent);
+     }},
+    {"mnuSetupDTMF",
+     [](ProgramHost& host, Station& st, QWidget* parent) -> QDialog* {
+         return createDtmfSetupDialog(currentOf(st), applyTo(st), parent,
+                                      DtmfCodeRefusal(host.backend().codeRefusal()));
+     }},
+    {"mnuSetupWx",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return forStation(
+             createWxSetupDialog(currentOf(st), applyTo(st), st.folder().root(), parent), st);
+     }},
+    {"mnuTiming",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return forStation(createTimingDialog(currentOf(st), applyTo(st), storeInto(st), parent),
+                           st);
+     }},
+    {"mnuVoice",
+     [](ProgramHost& host, Station& st, QWidget* parent) -> QDialog* {
+         return createVoiceDialog(currentOf(st), applyTo(st), storeInto(st), parent, {},
+                                  voiceEngineHooks(host.voices(), st));
+     }},
+    {"mnuSetupSoundDevice",
+     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return createSoundDeviceDialog(
+             currentOf(st), applyTo(st),
+             [&st] { return st.voice() ? st.voice()->audioOutputs() : std::vector<std::string>{}; },
+             parent);
+     }},
+    {"mnuSetupWavFile", [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
+         return new InfoFileDialog(currentOf(st), applyTo(st), storeInto(st), st.folder().root(),
+                                   parent);
+     }}};
+
+// The window's controls that need more of the node than every node does: on a node without
+// the capability they are greyed, and their tooltip says why.
+std::map<std::string, QString> lackingControls(ProgramHost& host) {
+    struct Need {
+        NodeCapability capability;
+        const char* control;
+    };
+    static constexpr Need kNeeds[] = {
+        {NodeCapability::Recording, "cbRecordStart"},
+        {NodeCapability::Recording, "cbRecordStop"},
+        {NodeCapability::Recording, "cbRecordPlayback"},
+        {NodeCapability::SerialLines, "FanRTS"},
+        {NodeCapability::SerialLines, "FanDTR"},
+    };
+    NodeSystem& node = host.backend().node();
+    const NodeCapabilities has = node.capabilities();
+    std::map<std::string, QString> lacking;
+    for (const Need& need : kNeeds) {
+        // [fan] serial_port gives the fan lines of its own.
+        if (need.capability == NodeCapability::SerialLines && host.fanOnOwnLines())
+            continue;
+        if (!has.has(need.capability))
+            lacking[need.control] =
+                QString::fromStdString(lackingReason(node.name(), need.capability));
+    }
+    return lacking;
+}
+
 MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
     Station& st = host.station();
     MainWindowActions a;
@@ -178,68 +248,28 @@ MainWindowActions actionsFor(Desktop& d, ProgramHost& host) {
         d.about->raise();
     };
     a.openMixer = [&d](bool recording) { d.mixer->open(recording); };
-    a.dialogs["mnuSetupRemoteNodes"] = [&d, &st] {
-        if (!d.nodeSkeds)
-            d.nodeSkeds =
-                createNodeSkedsDialog([&st] { return st.settings(); }, applyTo(st), d.main.get());
-        d.nodeSkeds->open();
-    };
-    a.dialogs["mnuSetupDTMF"] = [&d, &st, &host] {
-        if (!d.dtmfSetup)
-            d.dtmfSetup = createDtmfSetupDialog(
-                [&st] { return st.settings(); }, applyTo(st), d.main.get(),
-                host.onSvxlink() ? DtmfCodeRefusal(svxlinkCodeRefusal) : DtmfCodeRefusal());
-        d.dtmfSetup->open();
-    };
-    a.dialogs["mnuSetupWx"] = [&d, &st] {
-        if (!d.wxSetup)
-            d.wxSetup = forStation(createWxSetupDialog([&st] { return st.settings(); }, applyTo(st),
-                                                       st.folder().root(), d.main.get()),
-                                   st);
-        d.wxSetup->open();
-    };
-    a.dialogs["mnuTiming"] = [&d, &st] {
-        if (!d.timing)
-            d.timing = forStation(createTimingDialog([&st] { return st.settings(); }, applyTo(st),
-                                                     storeInto(st), d.main.get()),
-                                  st);
-        d.timing->open();
-    };
-    a.dialogs["mnuVoice"] = [&d, &st, &host] {
-        if (!d.voiceSetup)
-            d.voiceSetup =
-                createVoiceDialog([&st] { return st.settings(); }, applyTo(st), storeInto(st),
-                                  d.main.get(), {}, voiceEngineHooks(host.voices(), st));
-        d.voiceSetup->open();
-    };
-    a.dialogs["mnuSetupSoundDevice"] = [&d, &st] {
-        if (!d.soundDevice)
-            d.soundDevice = createSoundDeviceDialog(
-                [&st] { return st.settings(); }, applyTo(st),
-                [&st] {
-                    return st.voice() ? st.voice()->audioOutputs() : std::vector<std::string>{};
-                },
-                d.main.get());
-        d.soundDevice->open();
-    };
-    a.dialogs["mnuSetupWavFile"] = [&d, &st] {
-        if (!d.infoFile)
-            d.infoFile = new InfoFileDialog([&st] { return st.settings(); }, applyTo(st),
-                                            storeInto(st), st.folder().root(), d.main.get());
-        d.infoFile->open();
-    };
+    for (const auto& [menu, make] : kSetupDialogs)
+        a.dialogs[menu] = [&d, &host, menu, make] {
+            QPointer<QDialog>& dialog = d.setup[menu];
+            if (!dialog)
+                dialog = make(host, host.station(), d.main.get());
+            dialog->open();
+        };
     // The pad's sequence waits for the dispatcher's next poll, like one heard over the air.
     a.dialogs["mnuDTMF"] = [&d, &st] {
         showDtmfPad(d.dtmfPad, d.main.get(),
                     [&st](const std::string& digits) { st.dtmf().injectFromPad(digits); });
     };
     a.dialogs["mnuSearch"] = [&d] { d.lookup->show(d.main.get()); };
-    a.showSimulator = [&d, &host] {
+    a.lacking = lackingControls(host);
+    SimNodeSystem* sim = host.backend().simulator();
+    if (!sim)
+        return a;
+    a.showSimulator = [&d, sim] {
         if (!d.simulator) {
             d.simulator = new SimulatorWindow(
-                SimulatorDesk{
-                    [&host](const std::string& l) { return host.simulator().handleLine(l); },
-                    [&host] { return simulatorViewOf(host.simulator().state()); }},
+                SimulatorDesk{[sim](const std::string& l) { return sim->handleLine(l); },
+                              [sim] { return simulatorViewOf(sim->state()); }},
                 d.main.get());
             d.simulator->setAttribute(Qt::WA_DeleteOnClose);
         }
@@ -259,9 +289,12 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             rt.callAfter(0.5, *shoot);
             return;
         }
-        host.simulator().handleLine("connect K1ABC");
-        host.simulator().handleLine("connect W2XYZ-L");
-        d.main->menuAction("mnuSimulator")->trigger();
+        if (SimNodeSystem* sim = host.backend().simulator()) {
+            sim->handleLine("connect K1ABC");
+            sim->handleLine("connect W2XYZ-L");
+        }
+        if (QAction* simulator = d.main->menuAction("mnuSimulator"))
+            simulator->trigger();
         d.main->restoreFromTray();
         d.main->menuAction("mnuSetupDTMF")->trigger();
         for (const char* menu : {"mnuSetupRemoteNodes", "mnuTiming", "mnuVoice",
@@ -278,12 +311,15 @@ void scheduleScreenshots(Desktop& d, ProgramHost& host, const QString& dir) {
             auto save = [&dir](QWidget* w, const char* name) {
                 return w && w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name));
             };
-            const bool ok =
-                save(d.main.get(), "main-window.png") &&
-                save(d.simulator, "simulator-window.png") && save(d.dtmfSetup, "dtmf-setup.png") &&
-                save(d.dtmfPad, "dtmf-pad.png") && save(d.nodeSkeds, "remote-nodes.png") &&
-                save(d.timing, "timing.png") && save(d.voiceSetup, "voice.png") &&
-                save(d.soundDevice, "sound-device.png") && save(d.infoFile, "info-file.png");
+            const bool ok = save(d.main.get(), "main-window.png") &&
+                            save(d.simulator, "simulator-window.png") &&
+                            save(d.setup["mnuSetupDTMF"], "dtmf-setup.png") &&
+                            save(d.dtmfPad, "dtmf-pad.png") &&
+                            save(d.setup["mnuSetupRemoteNodes"], "remote-nodes.png") &&
+                            save(d.setup["mnuTiming"], "timing.png") &&
+                            save(d.setup["mnuVoice"], "voice.png") &&
+                            save(d.setup["mnuSetupSoundDevice"], "sound-device.png") &&
+                            save(d.setup["mnuSetupWavFile"], "info-file.png");
             if (!save(d.lookup->window(), "lookup.png"))
                 std::cerr << "the lookup window's screenshot failed" << std::endl;
             std::cerr << (ok ? "screenshots saved in " : "screenshots failed in ")
@@ -329,10 +365,11 @@ int runDesktop(int argc, char** argv, const std::string& home) {
     d.open = documentOpener(desktopUrlOpener(), d.document, d.main.get());
     d.tray = std::make_unique<TrayIcon>(*d.main);
     d.mixer = std::make_unique<MixerLauncher>(d.main.get());
-    host.simulator().setOnChange([&d] {
-        if (d.simulator)
-            d.simulator->refresh();
-    });
+    if (SimNodeSystem* sim = host.backend().simulator())
+        sim->setOnChange([&d] {
+            if (d.simulator)
+                d.simulator->refresh();
+        });
     if (!d.trayAvailable)
         std::cerr << "No system tray: the window stays on the desktop." << std::endl;
 

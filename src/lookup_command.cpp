@@ -7,12 +7,12 @@
 
 #include "adapters/qt_runtime.h"
 #include "adapters/web_client.h"
-#include "core/app/event_log.h"
 #include "core/base/program_folder.h"
 #include "core/base/runtime.h"
 #include "core/base/web_fetch.h"
 #include "core/lookup/node_lookup.h"
-#include "core/sim/node_conf.h"
+#include "core/parts/event_log.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 namespace {
@@ -44,10 +44,10 @@ int runLookupCommand(int argc, char** argv) {
         return usage();
 
     const ProgramFolder folder(ProgramFolder::choose(home));
-    const ConfResult loaded = loadNodeConf(folder.path("voxclock.conf"));
+    const ConfResult loaded = loadProgramConf(folder.path("voxclock.conf"));
     for (const std::string& warning : loaded.warnings)
         std::fprintf(stderr, "voxclock lookup: %s\n", warning.c_str());
-    const NodeConf& conf = loaded.conf;
+    const ProgramConf& conf = loaded.conf;
 
     // The web client's thread needs a Qt application.
     static int qtArgc = 1;

@@ -1,18 +1,25 @@
-// voxclock: the desktop program, the headless program, and the tools around them.
-//
-// The executable itself uses no Qt: the commands that need none (say, cwid) pay for no Qt
-// library, and each program is a module loaded for it: voxclock-program (headless, simulate,
-// lookup) or voxclock-desktop (the windows), so the headless program never loads the windows.
+// voxclock: the headless program and the tools around it (simulate, say, cwid, lookup). It links
+// no Qt Widgets or Gui: with a display and no command it starts the desktop program,
+// voxclock-desktop, which stands beside it.
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <string>
+#include <system_error>
 
-#include "adapters/module_loader.h"
 #include "adapters/say_command.h"
+#include "adapters/web_client.h"
 #include "core/base/program_folder.h"
+#include "core/sim/dry_run.h"
 #include "src/cwid_command.h"
-#include "src/program_call.h"
+#include "src/lookup_command.h"
+#include "src/program_host.h"
 
 namespace {
 
@@ -30,15 +37,26 @@ void usage() {
         "       voxclock --version\n");
 }
 
-// Runs a command in its module; 1 when the module cannot be loaded.
-int runInModule(const char* module, const char* entry, const VoxProgramCall& call) {
+int runHeadless(int argc, char** argv, const std::string& folder) {
+    QCoreApplication app(argc, argv);
+    vox::ProgramHost host(folder);
+    host.readStandardInput(true);
     std::string error;
-    auto run = reinterpret_cast<VoxProgramEntry>(vox::loadModuleEntry(module, entry, &error));
-    if (run == nullptr) {
-        std::fprintf(stderr, "voxclock: %s\n", error.c_str());
+    if (!host.prepare({}, &error)) {
+        std::cerr << error << std::endl;
         return 1;
     }
-    return run(&call);
+    return host.exec();
+}
+
+int runSimulate(int argc, char** argv, const vox::DryRunOptions& given) {
+    // The web client's thread needs a Qt application; the run itself keeps virtual time.
+    QCoreApplication app(argc, argv);
+    vox::DryRunOptions options = given;
+    options.webClient = [](vox::EventLoop& loop, double timeoutSeconds) {
+        return std::make_unique<vox::WebClient>(loop, timeoutSeconds);
+    };
+    return vox::runDryRun(options, std::cout, std::cerr);
 }
 
 [[maybe_unused]] bool displayAvailable() {
@@ -49,6 +67,21 @@ int runInModule(const char* module, const char* entry, const VoxProgramCall& cal
     return qpa && *qpa;
 }
 
+// Replaces this process with voxclock-desktop from the folder of this executable, with the same
+// arguments (argv[0] too, so the windows carry the name they always had). Returns only when that
+// fails: 1, with the reason on standard error.
+[[maybe_unused]] int execDesktop(char** argv) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path desktop = self.parent_path() / "voxclock-desktop";
+    if (!ec)
+        execv(desktop.c_str(), argv);
+    std::fprintf(stderr, "voxclock: cannot start the desktop program %s: %s\n", desktop.c_str(),
+                 ec ? ec.message().c_str() : std::strerror(errno));
+    std::fprintf(stderr, "voxclock: use --headless to run without windows\n");
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,11 +90,8 @@ int main(int argc, char** argv) {
         return vox::runSayCommand(argc - 1, argv + 1);
     if (command == "cwid")
         return vox::runCwidCommand(argc - 1, argv + 1);
-    VoxProgramCall call{argc, argv, "", "", "", "", "", "", ""};
-    if (command == "lookup") {
-        call.command = "lookup";
-        return runInModule("voxclock-program", "voxclock_program", call);
-    }
+    if (command == "lookup")
+        return vox::runLookupCommand(argc - 1, argv + 1);
     if (command == "--version") {
         std::printf("Voxclock TTS %d.%d.%d\n", VOXCLOCK_VERSION_MAJOR, VOXCLOCK_VERSION_MINOR,
                     VOXCLOCK_VERSION_PATCH);
@@ -108,29 +138,18 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        call.command = "simulate";
-        call.home = home.c_str();
-        call.from = from.c_str();
-        call.to = to.c_str();
-        call.events = events.c_str();
-        call.workdir = workdir.c_str();
-        return runInModule("voxclock-program", "voxclock_program", call);
+        return runSimulate(argc, argv, {home, from, to, events, workdir});
     }
 
-    const std::string folder = vox::ProgramFolder::choose(home);
-    call.folder = folder.c_str();
 #ifdef VOXCLOCK_HAS_DESKTOP
     if (!headless) {
-        if (displayAvailable()) {
-            call.command = "desktop";
-            return runInModule("voxclock-desktop", "voxclock_desktop", call);
-        }
+        if (displayAvailable())
+            return execDesktop(argv);
         std::fprintf(stderr, "No display found: running the headless program.\n");
     }
 #else
     if (!headless)
         std::fprintf(stderr, "Built without the desktop: running the headless program.\n");
 #endif
-    call.command = "headless";
-    return runInModule("voxclock-program", "voxclock_program", call);
+    return runHeadless(argc, argv, vox::ProgramFolder::choose(home));
 }

@@ -2,15 +2,17 @@
 
 #include <iostream>
 
-#include "adapters/serial_fan_lines.h"
-#include "core/app/prepared_files.h"
-#include "core/app/station.h"
+#include "adapters/serial_fan_port.h"
+#include "backends/svxlink/fan_port_check.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/user_store.h"
-#include "core/dtmf/fan_port_check.h"
-#include "core/echolink/svxlink_codes.h"
+#include "core/dtmf/serial_fan_lines.h"
+#include "core/parts/prepared_files.h"
+#include "core/settings/program_conf.h"
 #include "core/settings/voice_conf.h"
-#include "core/sim/node_conf.h"
+#include "core/station/station.h"
+#include "src/node_backends.h"
 
 namespace vox {
 
@@ -28,13 +30,11 @@ ProgramHost::~ProgramHost() {
     // The station goes before the node it holds.
     server_.reset();
     stdin_.reset();
-    ownCodes_.reset();
     station_.reset();
     voices_.reset();
     fanLines_.reset();
     web_.reset();
-    svxlink_.reset();
-    nodes_.reset();
+    backend_.reset();
 }
 
 bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
@@ -43,7 +43,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     if (!prepareProgramFolder(folder_, error))
         return false;
     const std::string confPath = folder_.findCaseInsensitive("\\voxclock.conf");
-    ConfResult conf = loadNodeConf(confPath);
+    ConfResult conf = loadProgramConf(confPath);
     if (newInstall && conf.conf.voice.engine.empty()) {
         std::string why;
         conf.conf.voice = voiceOfNewInstall();
@@ -56,11 +56,14 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     airFile_ = std::make_unique<RotatingLogFile>(
         folder_.path("air.log"), static_cast<std::uint64_t>(conf.conf.air.maxLogMb) * kMiB);
     air_.setSink([this](const std::string& line) { writeAirLine(line); });
-    nodes_ = std::make_unique<SimNodeSystem>(runtime_, conf.conf, &air_);
-    if (conf.conf.backend == "svxlink")
-        svxlink_ = std::make_unique<SvxlinkNodeSystem>(
-            conf.conf.svxlink, [this](const std::string& line) { nodeReport(line); });
-    NodeSystem& node = svxlink_ ? static_cast<NodeSystem&>(*svxlink_) : *nodes_;
+    backend_ = createNodeBackend(
+        conf.conf.backend,
+        {runtime_, conf.conf, air_, [this](const std::string& line) { nodeReport(line); }});
+    if (!backend_) {
+        *error = "voxclock.conf: no node backend '" + conf.conf.backend + "'";
+        return false;
+    }
+    NodeSystem& node = backend_->node();
 
     const std::uint64_t maxWavBytes = static_cast<std::uint64_t>(conf.conf.air.maxWavMb) * kMiB;
     std::string voiceFailed;
@@ -80,9 +83,10 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
                                throw VoiceError(voiceFailed);
                            auto voice = voices_->createVoice();
                            voice->airRecorder().setMaxBytes(maxWavBytes);
-                           // On SvxLink the voice is heard through its announcement receiver.
-                           if (svxlink_)
-                               voice->renderTo(svxlink_->audio());
+                           // A node that takes the voice's audio itself (SvxLink's announcement
+                           // receiver).
+                           if (auto output = backend_->voiceOutput())
+                               voice->renderTo(std::move(output));
                            return std::make_unique<LoggedVoice>(std::move(voice), air_,
                                                                 folder_.root());
                        }};
@@ -115,14 +119,7 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
         tell(voices_->note());
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
-    if (svxlink_) {
-        ownCodes_ = std::make_unique<OwnCodesKeeper>(
-            runtime_, [this] { return svxlinkOwnCodes(station_->settings()); },
-            [this](const OwnCodesKeeper::Codes& codes, std::string* error) {
-                return svxlink_->writeOwnCodes(codes, error);
-            },
-            [](const std::string& line) { std::cerr << line << std::endl; });
-    }
+    backend_->stationBuilt(*station_);
     // A node that has gone fails every tick that asks it something: once a minute is enough.
     runtime_.onFailure = [this](const std::string& what) {
         const std::string line = failures_.pass(what, runtime_.now());
@@ -165,27 +162,7 @@ void ProgramHost::writeAirLine(const std::string& line) {
 }
 
 std::string ProgramHost::handleControlLine(const std::string& line) {
-    // The commands act on the simulated node, which is not the station's node then: an "ok"
-    // would claim an effect there is not.
-    if (svxlink_)
-        return "error: the node is SvxLink; node control commands drive only the simulator "
-               "([node] backend = sim)";
-    return nodes_->handleLine(line);
-}
-
-void ProgramHost::checkSvxlinkCodes() {
-    Settings settings = station_->settings();
-    if (applySvxlinkCodeDefaults(settings)) {
-        station_->applySettings(settings);
-        station_->eventLog().LogEvent(
-            "DTMF: SvxLink cannot carry the default codes 00# and BADC: the INFO file is now 01* "
-            "and the DTMF lock *8*");
-    }
-    for (const std::string& problem : svxlinkCodeProblems(station_->settings())) {
-        const std::string line = "DTMF on SvxLink: " + problem;
-        std::cerr << line << std::endl;
-        station_->eventLog().LogEvent(line);
-    }
+    return backend_->controlLine(line);
 }
 
 void ProgramHost::requestStop() {
@@ -225,18 +202,13 @@ int ProgramHost::exec() {
     if (stopRequested_)
         return 0;
     const int status = runStation(*station_, [this] {
-        if (svxlink_)
-            checkSvxlinkCodes();
+        backend_->stationRunning(*station_);
         openControlInputs();
         if (onRunning)
             onRunning();
     });
     server_.reset();
-    // Stopped: the Tcl hook must stop swallowing the codes nobody answers now.
-    if (svxlink_) {
-        ownCodes_.reset();
-        svxlink_->removeOwnCodes();
-    }
+    backend_->stationStopped();
     // A stop asked for is a clean end, whatever start-up came to.
     return stopRequested_ ? 0 : status;
 }

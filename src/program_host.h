@@ -10,23 +10,23 @@
 #include "adapters/sim_control_server.h"
 #include "adapters/sim_control_stdin.h"
 #include "adapters/stop_signals.h"
-#include "adapters/svxlink/svxlink_node.h"
 #include "adapters/voice_switch.h"
 #include "adapters/web_client.h"
-#include "core/app/console_message_boxes.h"
-#include "core/app/station.h"
+#include "backends/node_backend.h"
+#include "backends/sim/sim_node_system.h"
+#include "backends/svxlink/own_codes_keeper.h"
 #include "core/base/air_log.h"
 #include "core/base/repeat_limiter.h"
 #include "core/base/rotating_log_file.h"
 #include "core/base/runtime.h"
-#include "core/dtmf/fan_serial_lines.h"
-#include "core/sim/sim_node_system.h"
-#include "src/own_codes_keeper.h"
+#include "core/dtmf/serial_fan_lines.h"
+#include "core/parts/console_message_boxes.h"
+#include "core/station/station.h"
 
 namespace vox {
 
-// The program in real time around a station: the Qt loop, the node simulator configured by
-// voxclock.conf, the espeak-ng voice, the per-user store, the air log in air.log, control
+// The program in real time around a station: the Qt loop, the node backend that
+// voxclock.conf names, the espeak-ng voice, the per-user store, the air log in air.log, control
 // commands from standard input and sim.sock, and the stop signals. Needs a Qt application object.
 // SIGTERM and SIGINT end the program from any state: during start-up waits, behind a message box
 // or while running, with the shutdown sequence and exit status 0.
@@ -51,9 +51,10 @@ public:
     std::function<void()> onRunning;
 
     Station& station() { return *station_; }
-    SimNodeSystem& simulator() { return *nodes_; }
-    // [node] backend = svxlink: its DTMF codes must arrive whole through SvxLink.
-    bool onSvxlink() const { return svxlink_ != nullptr; }
+    // The node backend [node] backend names.
+    NodeBackend& backend() { return *backend_; }
+    // [fan] serial_port: the fan has lines of its own, not the node's.
+    bool fanOnOwnLines() const { return fanLines_ != nullptr; }
     Runtime& runtime() { return runtime_; }
     // The speech engine and voice, and the voice dialog's way to change and try them.
     VoiceSwitch& voices() { return *voices_; }
@@ -66,9 +67,6 @@ public:
 
 private:
     std::string handleControlLine(const std::string& line);
-    // On SvxLink, once the settings are read: the DTMF defaults SvxLink cannot carry are replaced,
-    // and each code that cannot arrive whole is reported once.
-    void checkSvxlinkCodes();
     // The control socket, and standard input when asked for.
     void openControlInputs();
     // What the node backend reports about itself (gone, back, a line it could not read).
@@ -87,11 +85,7 @@ private:
     ConsoleMessageBoxes console_;
     UserInterface* ui_;
     QSettingsUserStore store_;
-    std::unique_ptr<SimNodeSystem> nodes_;
-    // [node] backend = svxlink: the station's node; the simulator is then unused.
-    std::unique_ptr<SvxlinkNodeSystem> svxlink_;
-    // SvxLink's Tcl hook told which DTMF codes are ours.
-    std::unique_ptr<OwnCodesKeeper> ownCodes_;
+    std::unique_ptr<NodeBackend> backend_;
     RepeatLimiter failures_;
     RepeatLimiter nodeReports_;
     std::vector<std::string> earlyNodeReports_;

@@ -4,7 +4,7 @@
 
 #include <QUrl>
 
-#include "core/app/event_log.h"
+#include "core/parts/event_log.h"
 
 namespace vox {
 

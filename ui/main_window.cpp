@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -10,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -18,7 +19,6 @@
 
 #include "ui/clickable_label.h"
 #include "ui/client_position.h"
-#include "ui/message_boxes.h"
 #include "ui/mnemonics.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
@@ -29,14 +29,86 @@ namespace {
 
 constexpr int kRemoteNodes = 8;
 
-// The Help menu's entries into the owner's manual: caption, section anchor. The program has no
-// web site or mailing list of its own, so the manual stands in for them.
-const std::pair<const char*, const char*> kManualSections[] = {
-    {"Starting and Stopping", "starting"},
-    {"The Tray Icon", "tray"},
-    {"The Main Window", "main-window"},
-    {"The Node Simulator", "simulator"},
-    {"Files", "files"}};
+// One item of the menu bar, in order: an item of the menu titled `menu` (Alt plus the underlined
+// letter opens it), or, without a title, an item on the bar itself. A click calls `action`, else
+// opens the manual at `section`, else opens the dialog of the same name from the actions.
+struct MenuEntry {
+    const char* menu = nullptr;
+    const char* caption = nullptr;
+    const char* name = nullptr;
+    std::function<void()> MainWindowActions::*action = nullptr;
+    const char* section = nullptr;
+    bool separatorBefore = false;
+    bool onlyWhenSet = false;  // left out when the action is empty
+    int shortcut = 0;
+};
+
+// The menu bar, in order.
+const MenuEntry kMenuEntries[] = {
+    {.menu = "&File",
+     .caption = "Save INI File",
+     .name = "mnuFileSave",
+     .action = &MainWindowActions::saveSettings},
+    {.menu = "&File",
+     .caption = "Exit",
+     .name = "mnuFileExit",
+     .action = &MainWindowActions::exitProgram,
+     .separatorBefore = true},
+    {.menu = "&Setup", .caption = "DTMF Cmds", .name = "mnuSetupDTMF"},
+    {.menu = "&Setup", .caption = "INFO File", .name = "mnuSetupWavFile", .separatorBefore = true},
+    {.menu = "&Setup",
+     .caption = "Remote Nodes",
+     .name = "mnuSetupRemoteNodes",
+     .separatorBefore = true},
+    {.menu = "&Setup",
+     .caption = "Sound Device",
+     .name = "mnuSetupSoundDevice",
+     .separatorBefore = true},
+    {.menu = "&Setup", .caption = "TTS Voice", .name = "mnuVoice", .separatorBefore = true},
+    {.menu = "&Setup", .caption = "Timing and ID", .name = "mnuTiming", .separatorBefore = true},
+    {.menu = "&Setup", .caption = "WX Setup", .name = "mnuSetupWx", .separatorBefore = true},
+    {.caption = "Sea&rch", .name = "mnuSearch"},
+    {.caption = "DTMF &Pad", .name = "mnuDTMF"},
+    {.menu = "&Log File",
+     .caption = "View",
+     .name = "mnuLogView",
+     .action = &MainWindowActions::viewLog},
+    {.menu = "&Log File",
+     .caption = "Delete",
+     .name = "mnuLogDelete",
+     .action = &MainWindowActions::deleteLog,
+     .separatorBefore = true},
+    {.caption = "Si&mulator",
+     .name = "mnuSimulator",
+     .action = &MainWindowActions::showSimulator,
+     .onlyWhenSet = true},
+    {.menu = "&Help",
+     .caption = "Contents",
+     .name = "mnuHelpShow",
+     .action = &MainWindowActions::openHelp,
+     .shortcut = Qt::Key_F1},
+    // The entries into the owner's manual stand in for a web site or mailing list, which the
+    // program does not have.
+    {.menu = "&Help",
+     .caption = "Starting and Stopping",
+     .name = "mnuHelpSection1",
+     .section = "starting",
+     .separatorBefore = true},
+    {.menu = "&Help", .caption = "The Tray Icon", .name = "mnuHelpSection2", .section = "tray"},
+    {.menu = "&Help",
+     .caption = "The Main Window",
+     .name = "mnuHelpSection3",
+     .section = "main-window"},
+    {.menu = "&Help",
+     .caption = "The Node Simulator",
+     .name = "mnuHelpSection4",
+     .section = "simulator"},
+    {.menu = "&Help", .caption = "Files", .name = "mnuHelpSection5", .section = "files"},
+    {.menu = "&Help",
+     .caption = "About Voxclock TTS",
+     .name = "mnuAbout",
+     .action = &MainWindowActions::showAbout,
+     .separatorBefore = true}};
 
 }  // namespace
 
@@ -242,92 +314,39 @@ QAction* MainWindow::addMenuItem(QMenu* menu, const QString& caption, const char
     return action;
 }
 
-void MainWindow::placeholder(const QString& caption) {
-    if (actions_.openDialog) {
-        actions_.openDialog(caption);
-        return;
-    }
-    openMessageBox(this, QMessageBox::Information, QStringLiteral("Voxclock TTS"),
-                   QStringLiteral("The \"%1\" dialog is not available yet.").arg(caption));
-}
-
 void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto call = [](const std::function<void()>& fn) {
-        return [&fn] {
-            if (fn)
-                fn();
-        };
-    };
-
-    // Alt plus the underlined letter opens a menu; the captions read as before.
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    addMenuItem(file, QStringLiteral("Save INI File"), "mnuFileSave", call(actions_.saveSettings));
-    file->addSeparator();
-    addMenuItem(file, QStringLiteral("Exit"), "mnuFileExit", call(actions_.exitProgram));
-
-    QMenu* setup = bar->addMenu(QStringLiteral("&Setup"));
-    const std::pair<const char*, const char*> dialogs[] = {{"DTMF Cmds", "mnuSetupDTMF"},
-                                                           {"INFO File", "mnuSetupWavFile"},
-                                                           {"Remote Nodes", "mnuSetupRemoteNodes"},
-                                                           {"Sound Device", "mnuSetupSoundDevice"},
-                                                           {"TTS Voice", "mnuVoice"},
-                                                           {"Timing and ID", "mnuTiming"},
-                                                           {"WX Setup", "mnuSetupWx"}};
-    bool first = true;
-    for (const auto& [caption, name] : dialogs) {
-        if (!first)
-            setup->addSeparator();
-        first = false;
-        const QString c = QString::fromLatin1(caption);
-        const auto dialog = actions_.dialogs.find(name);
-        if (dialog != actions_.dialogs.end() && dialog->second)
-            addMenuItem(setup, c, name, dialog->second);
-        else
-            addMenuItem(setup, c, name, [this, c] { placeholder(c); });
+    std::vector<QMenu*> menus;
+    for (const MenuEntry& entry : kMenuEntries) {
+        std::function<void()> fn;
+        if (entry.action) {
+            fn = actions_.*entry.action;
+            if (entry.onlyWhenSet && !fn)
+                continue;
+        } else if (entry.section) {
+            fn = [this, section = QString::fromLatin1(entry.section)] {
+                if (actions_.openManualSection)
+                    actions_.openManualSection(section);
+            };
+        } else if (const auto dialog = actions_.dialogs.find(entry.name);
+                   dialog != actions_.dialogs.end()) {
+            fn = dialog->second;
+        }
+        QMenu* menu = nullptr;
+        if (entry.menu) {
+            const QString title = QString::fromLatin1(entry.menu);
+            if (menus.empty() || menus.back()->title() != title)
+                menus.push_back(menuBar()->addMenu(title));
+            menu = menus.back();
+            if (entry.separatorBefore)
+                menu->addSeparator();
+        }
+        QAction* action = addMenuItem(menu, QString::fromLatin1(entry.caption), entry.name, fn);
+        if (entry.section)
+            action->setData(QString::fromLatin1(entry.section));
+        if (entry.shortcut)
+            action->setShortcut(QKeySequence(entry.shortcut));
     }
-
-    const auto search = actions_.dialogs.find("mnuSearch");
-    if (search != actions_.dialogs.end() && search->second)
-        addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch", search->second);
-    else
-        addMenuItem(nullptr, QStringLiteral("Sea&rch"), "mnuSearch",
-                    [this] { placeholder(QStringLiteral("Search")); });
-    const auto pad = actions_.dialogs.find("mnuDTMF");
-    if (pad != actions_.dialogs.end() && pad->second)
-        addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF", pad->second);
-    else
-        addMenuItem(nullptr, QStringLiteral("DTMF &Pad"), "mnuDTMF",
-                    [this] { placeholder(QStringLiteral("DTMF Pad")); });
-
-    QMenu* log = bar->addMenu(QStringLiteral("&Log File"));
-    addMenuItem(log, QStringLiteral("View"), "mnuLogView", call(actions_.viewLog));
-    log->addSeparator();
-    addMenuItem(log, QStringLiteral("Delete"), "mnuLogDelete", call(actions_.deleteLog));
-
-    if (actions_.showSimulator)
-        addMenuItem(nullptr, QStringLiteral("Si&mulator"), "mnuSimulator",
-                    call(actions_.showSimulator));
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    QAction* contents =
-        addMenuItem(help, QStringLiteral("Contents"), "mnuHelpShow", call(actions_.openHelp));
-    contents->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addSeparator();
-    int n = 0;
-    for (const auto& [caption, anchor] : kManualSections) {
-        const QString section = QString::fromLatin1(anchor);
-        const std::string name = "mnuHelpSection" + std::to_string(++n);
-        QAction* a = addMenuItem(help, QString::fromLatin1(caption), name.c_str(), [this, section] {
-            if (actions_.openManualSection)
-                actions_.openManualSection(section);
-        });
-        a->setData(section);
-    }
-    help->addSeparator();
-    addMenuItem(help, QStringLiteral("About Voxclock TTS"), "mnuAbout", call(actions_.showAbout));
-
-    for (QMenu* menu : {file, setup, log, help})
+    for (QMenu* menu : menus)
         assignMnemonics(menu);
 }
 
@@ -349,7 +368,13 @@ void MainWindow::refreshControl(const std::string& name) {
     // A slot with no call has nothing to connect to: one stray click must not key the
     // transmitter to say so.
     const bool emptySlot = remoteNode && caption.trimmed().isEmpty();
-    w->setEnabled(panel_.enabled(name) && !emptySlot);
+    const auto lacking = actions_.lacking.find(name);
+    if (lacking != actions_.lacking.end()) {
+        w->setEnabled(false);
+        w->setToolTip(lacking->second);
+    } else {
+        w->setEnabled(panel_.enabled(name) && !emptySlot);
+    }
     if (auto* box = qobject_cast<QCheckBox*>(w)) {
         const QSignalBlocker block(box);
         box->setChecked(panel_.checked(name));

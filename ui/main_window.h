@@ -9,7 +9,7 @@
 
 #include <QMainWindow>
 
-#include "core/app/front_panel.h"
+#include "core/parts/front_panel.h"
 #include "ui/status_bar_view.h"
 
 class QAbstractButton;
@@ -41,13 +41,13 @@ struct MainWindowActions {
     std::function<void(bool recording)> openMixer;
     // The Help menu's entries into the owner's manual: the section's anchor ("files").
     std::function<void(const QString& section)> openManualSection;
-    // The setup dialogs, the DTMF pad and the lookup window there are, by their menu item
-    // ("mnuSetupRemoteNodes", "mnuDTMF", "mnuSearch").
+    // The setup dialogs, the DTMF pad and the lookup window, by their menu item
+    // ("mnuSetupRemoteNodes", "mnuDTMF", "mnuSearch"); an item with none does nothing.
     std::map<std::string, std::function<void()>> dialogs;
-    // Any other setup dialog ("WX Setup", ...); empty: a message that it is not available yet.
-    std::function<void(const QString& caption)> openDialog;
     // Set when the node backend is the simulator: adds the "Simulator" menu entry.
     std::function<void()> showSimulator;
+    // Controls the node cannot drive ("cbRecordStart"), with why: greyed, the reason as tooltip.
+    std::map<std::string, QString> lacking;
 };
 
 // frmmain: the station's front panel as a window, with the menu bar and StatusBar1. Every
@@ -100,7 +100,6 @@ private:
     void refreshControl(const std::string& name);
     void showPtt();
     void reportPosition();
-    void placeholder(const QString& caption);
     void alignBesideColumn();
     QLayout* beside_ = nullptr;  // the column beside the Xmit frames
     bool besideAligned_ = false;

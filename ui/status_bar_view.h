@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "core/app/front_panel.h"
+#include "core/parts/front_panel.h"
 
 namespace vox {
 

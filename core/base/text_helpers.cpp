@@ -118,11 +118,37 @@ std::string ShownExcerpt(const std::string& text) {
     return out;
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
+namespace {
+
+std::string trimmedOf(const std::string& text, const char* blanks) {
+    const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+}  // namespace
+
+std::string TrimBlanks(const std::string& text) {
+    return trimmedOf(text, " ");
+}
+
+std::string TrimBlanksLeft(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::string TrimBlanksRight(const std::string& text) {
+    const std::size_t last = text.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+std::string TrimSpacesAndTabs(const std::string& text) {
+    return trimmedOf(text, " \t");
+}
+
+std::string TrimWhitespace(const std::string& text) {
+    return trimmedOf(text, " \t\r\n");
 }
 
 }  // namespace vox

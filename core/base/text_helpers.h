@@ -22,8 +22,16 @@ std::string ReplaceFirst(std::string text, const std::string& find, const std::s
 // (lower-case letters included) add nothing.
 std::string SpellDtmfCode(const std::string& code);
 
-// Blanks (spaces) trimmed at both ends, as the setup dialogs trim what is typed.
+// The trims, one for each set of blanks; use these rather than a local copy.
+// Spaces trimmed at both ends, as the setup dialogs trim what is typed.
 std::string TrimBlanks(const std::string& text);
+// Spaces trimmed at the start only, or at the end only.
+std::string TrimBlanksLeft(const std::string& text);
+std::string TrimBlanksRight(const std::string& text);
+// Spaces and tabs trimmed at both ends: a field of a line someone typed or edited.
+std::string TrimSpacesAndTabs(const std::string& text);
+// Spaces, tabs, carriage returns and line feeds trimmed at both ends: a whole reply or box.
+std::string TrimWhitespace(const std::string& text);
 
 // ASCII letters in lower case; other bytes unchanged.
 std::string LowerAscii(std::string text);

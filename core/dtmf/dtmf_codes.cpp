@@ -1,6 +1,9 @@
 #include "core/dtmf/dtmf_codes.h"
 
+#include "core/base/guarded.h"
+#include "core/base/node_link.h"
 #include "core/base/text_helpers.h"
+#include "core/parts/shared_state.h"
 
 namespace vox {
 
@@ -32,6 +35,16 @@ bool isNodeDtmfCode(const std::string& cmd, const std::vector<std::string>& code
         if (TrimBlanks(codes[i]) == wanted)
             return true;
     return false;
+}
+
+void refreshNodeDtmfCodes(NodeSystem& nodes, SharedState& state) {
+    state.EchoLinkDtmfCodes.clear();
+    guarded("the node's DTMF codes", [&] {
+        state.SoundFilesDir = nodes.registryValue("Options", "SoundFilesDir");
+        for (const char* name : {"DTMFCommands", "DTMFShortCuts"})
+            for (std::string& code : parseNodeDtmfCodes(nodes.registryValue("Sysop", name)))
+                state.EchoLinkDtmfCodes.push_back(std::move(code));
+    });
 }
 
 const std::vector<DtmfCodeField>& dtmfCodeFields() {

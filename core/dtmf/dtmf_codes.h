@@ -8,6 +8,9 @@
 
 namespace vox {
 
+class NodeSystem;
+struct SharedState;
+
 // A code as the setup dialog stores it: blanks trimmed at both ends, letters in upper case, so a
 // typed "a" matches the "A" the node reports.
 std::string normalizeDtmfCode(const std::string& typed);
@@ -19,6 +22,11 @@ std::vector<std::string> parseNodeDtmfCodes(const std::string& list);
 // True when cmd is one of the node's own codes: both trimmed, equal to the second entry or a
 // later one (the first entry is never compared).
 bool isNodeDtmfCode(const std::string& cmd, const std::vector<std::string>& codes);
+
+// Reads the node's own codes (both of its lists, in order) and its sound-file folder into the
+// state, before each command and at start-up. A node that cannot tell leaves no codes, so
+// nothing of ours is shadowed.
+void refreshNodeDtmfCodes(NodeSystem& nodes, SharedState& state);
 
 // The setup dialog's fields, in the order of their labels.
 struct DtmfCodeField {

@@ -1,11 +1,13 @@
 #include "core/dtmf/dtmf_dispatcher.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <functional>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/dtmf/dtmf_codes.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -19,11 +21,10 @@ bool startsEnds(const std::string& cmd, const char* prefix) {
 
 }  // namespace
 
-DtmfDispatcher::DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display,
-                               DtmfActions actions, WeatherCommands& weather)
-    : ctx_(std::move(ctx)), display_(display), actions_(std::move(actions)), weather_(weather) {
+DtmfDispatcher::DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display, DtmfPeers& peers)
+    : ctx_(std::move(ctx)), display_(display), peers_(peers) {
     incoming.setOnTick([this] { tDTMFInComing_Timer(); });
-    incoming.setIdleWhen([this] { return ctx_.state.PendingDtmf.empty(); });
+    incoming.setIdleWhen([this] { return pending_.empty(); });
     display_.setOnTick([this] { tDTMF_Timer(); });
 }
 
@@ -32,12 +33,12 @@ void DtmfDispatcher::ELo_DTMFString(const std::string& digits) {
     if (digits == "A")
         ctx_.state.DtmfAbortRequest = "A";
     else
-        ctx_.state.PendingDtmf = digits;
+        pending_ = digits;
 }
 
 void DtmfDispatcher::tDTMFInComing_Timer() {
     // A copy: the dispatch clears the pending string, and a newer one may arrive while it runs.
-    const std::string cmd = ctx_.state.PendingDtmf;
+    const std::string cmd = pending_;
     if (!cmd.empty())
         DispatchDtmfCommand(cmd);
 }
@@ -52,8 +53,7 @@ std::string DtmfDispatcher::appFile(const std::string& name) const {
 }
 
 bool DtmfDispatcher::isNodeCode(const std::string& cmd) {
-    if (actions_.refreshNodeCodes)
-        actions_.refreshNodeCodes();
+    peers_.refreshNodeCodes();
     return isNodeDtmfCode(cmd, ctx_.state.EchoLinkDtmfCodes);
 }
 
@@ -67,7 +67,7 @@ void DtmfDispatcher::transmitTextFile(const std::string& path) {
 }
 
 void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
-    ctx_.state.PendingDtmf.clear();
+    pending_.clear();
     ctx_.panel.setPanel(StatusPanel::Dtmf, "DTMF: " + cmd);
     display_.setEnabled(true);
     try {
@@ -76,8 +76,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
 
         if (!s.DtmfNodeQuietToggle.empty() && cmd == s.DtmfNodeQuietToggle) {
             DtmfSleep = !DtmfSleep;
-            if (actions_.quietTimeRunning)
-                actions_.quietTimeRunning(!DtmfSleep);
+            peers_.quietTimeRunning(!DtmfSleep);
             ctx_.state.TTSSleeping = DtmfSleep;
             return;
         }
@@ -87,7 +86,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
         }
         if (!s.DtmfLock.empty() && cmd == s.DtmfLock) {
             ctx_.state.DtmfLocked = !ctx_.state.DtmfLocked;
-            actions_.press(Control::CMDTime);
+            peers_.speakTime();
             return;
         }
         if (ctx_.state.DtmfLocked) {
@@ -99,7 +98,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
             return;
         }
         if (s.AllowRsgb == 1 && startsEnds(cmd, "*6")) {
-            actions_.speakBulletin(cmd.substr(1, 2));
+            peers_.speakBulletin(cmd.substr(1, 2));
             return;
         }
         if (s.AllowInfo == 1 && startsEnds(cmd, "*7")) {
@@ -113,7 +112,7 @@ void DtmfDispatcher::DispatchDtmfCommand(const std::string& cmd) {
         for (int i = 0; i < Control::kRemoteNodes; ++i) {
             const RemoteNode& node = s.RemoteNodes[static_cast<std::size_t>(i)];
             if (!node.Node.empty() && node.Dtmf == cmd) {
-                actions_.press(Control::cmdRemoteNode(i));
+                peers_.remoteNode(i);
                 return;
             }
         }
@@ -159,25 +158,25 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
     };
     // The order settles codes that two commands share ("33*" is both warnings and playback).
     const Entry chain[] = {
-        {s.DtmfWxWarn, [&] { weather_.AnnounceWeatherAlerts(false); }},
+        {s.DtmfWxWarn, [&] { peers_.announceWeatherAlerts(false); }},
         {"*99*",
          [&] {
              if (s.AllowWwv == 1)
-                 actions_.speakWwvReport();
+                 peers_.speakWwvReport();
          }},
         {s.DtmfLocalWx,
          [&] {
              if (s.WxStationType == 1)
-                 weather_.ReadFreeWxShort(true);
+                 peers_.readFreeWxShort(true);
              else
-                 weather_.SpeakLocalWx();
+                 peers_.speakLocalWx();
          }},
         {s.DtmfTextToggle,
          [&] {
              toggle(Control::cbNoText, "Text messages are ON.",
                     "Text messages have been turned off.");
          }},
-        {s.DtmfSpeedDial, [&] { actions_.speakSpeedDial(); }},
+        {s.DtmfSpeedDial, [&] { peers_.speakSpeedDial(); }},
         {s.DtmfAutoToggle,
          [&] {
              toggle(Control::cbAutoOverride, "Auto Connects are ON.",
@@ -186,29 +185,26 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
         {s.DtmfBusyToggle,
          [&] {
              NodeLink& link = ctx_.node.link();
-             const bool busy = link.busy();
-             link.setBusy(!busy);
+             const bool busy = nodeBusy(link);
+             setNodeBusy(link, !busy);
              speech.SpeakText(busy ? "Node status has been set to not busy."
                                    : "Node status has been set to busy.");
          }},
         {s.DtmfConnList, [&] { speakNodeStatus(); }},
-        {s.DtmfPlayTime, [&] { actions_.press(Control::CMDTime); }},
-        {s.DtmfPlayFile, [&] { actions_.press(Control::CMDFile); }},
+        {s.DtmfPlayTime, [&] { peers_.speakTime(); }},
+        {s.DtmfPlayFile, [&] { peers_.transmitInfoFile(); }},
         {s.DtmfPlayHelp, [&] { transmitTextFile(appFile("help.txt")); }},
         {s.DtmfWx,
          [&] {
              if (s.WxStationType == 1)
-                 weather_.ReadFreeWxFull(true);
+                 peers_.readFreeWxFull(true);
              else
                  transmitTextFile(appFile("wx.txt"));
          }},
         {s.DtmfWxForecast, [&] { transmitTextFile(appFile("wxfc.txt")); }},
         {s.DtmfRecordStart,
          [&] {
-             if (actions_.resetRecordMinutes)
-                 actions_.resetRecordMinutes();
-             actions_.press(Control::cbRecordStart);
-             if (ctx_.state.RecordingRefused) {
+             if (!peers_.startRecording()) {
                  ctx_.panel.setPanel(StatusPanel::Speech, "Recording is not available");
                  speech.SpeakText("Recording is not available on this node.");
              } else {
@@ -217,10 +213,10 @@ bool DtmfDispatcher::codeChain(const std::string& cmd) {
          }},
         {s.DtmfRecordStop,
          [&] {
-             actions_.press(Control::cbRecordStop);
+             peers_.stopRecording();
              speech.SpeakText("Recording is off.");
          }},
-        {s.DtmfRecordPlayback, [&] { actions_.press(Control::cbRecordPlayback); }},
+        {s.DtmfRecordPlayback, [&] { peers_.playRecording(); }},
     };
     for (const Entry& entry : chain) {
         if (!entry.code.empty() && entry.code == cmd) {
@@ -258,7 +254,7 @@ void DtmfDispatcher::speakNodeStatus() {
                                          ? " Auto Connects are off."
                                          : " Auto Connects are on.");
     text += std::string(kSilence) +
-            (link.busy() ? " Node status is busy." : " Node status is not busy.");
+            (nodeBusy(link) ? " Node status is busy." : " Node status is not busy.");
     ctx_.speech.SpeakText(text);
 }
 

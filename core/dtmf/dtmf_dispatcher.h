@@ -1,27 +1,39 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "core/app/part_context.h"
-#include "core/dtmf/weather_commands.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 
-// What a DTMF command may set going, beyond speech: the station wires each one to the part that
-// does it.
-struct DtmfActions {
-    // Runs a main-window control's click handler (CMDTime, cbRecordStart, cmdRemoteNode3, ...).
-    std::function<void(const std::string& control)> press;
+// What a DTMF command asks of the other parts; the station answers each with the part that does
+// it.
+class DtmfPeers {
+public:
+    virtual ~DtmfPeers() = default;
+    // What the main window's CMDTime and CMDFile buttons say.
+    virtual void speakTime() = 0;
+    virtual void transmitInfoFile() = 0;
+    // The remote-node button at index (0..7).
+    virtual void remoteNode(int index) = 0;
+    // Starts recording from minute 0; false when the node refused to record.
+    virtual bool startRecording() = 0;
+    virtual void stopRecording() = 0;
+    virtual void playRecording() = 0;
     // The quiet-time schedule runs (true) or is suspended.
-    std::function<void(bool running)> quietTimeRunning;
+    virtual void quietTimeRunning(bool running) = 0;
     // Re-reads the node's own DTMF codes and its sound-files folder into the shared state.
-    std::function<void()> refreshNodeCodes;
-    std::function<void()> speakSpeedDial;
-    std::function<void(const std::string& number)> speakBulletin;
-    std::function<void()> speakWwvReport;
-    // Sets the recording minute count to 0 (before a recording is started by DTMF).
-    std::function<void()> resetRecordMinutes;
+    virtual void refreshNodeCodes() = 0;
+    virtual void speakSpeedDial() = 0;
+    virtual void speakBulletin(const std::string& number) = 0;
+    virtual void speakWwvReport() = 0;
+    // The active weather warnings; fromTimer false = a radio user asked (answered even when none).
+    virtual void announceWeatherAlerts(bool fromTimer) = 0;
+    // The home weather-station report (station types 0, 2 and 3).
+    virtual void speakLocalWx() = 0;
+    // The FreeWx station (type 1): short report and full report.
+    virtual void readFreeWxShort(bool speakNow) = 0;
+    virtual void readFreeWxFull(bool speakNow) = 0;
 };
 
 // The DTMF receiver and command dispatcher: keeps the last string the node decoded, hands it to
@@ -30,14 +42,16 @@ struct DtmfActions {
 class DtmfDispatcher {
 public:
     // Drives tDTMFInComing and tDTMF.
-    DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display, DtmfActions actions,
-                   WeatherCommands& weather);
+    DtmfDispatcher(PartContext ctx, Timer& incoming, Timer& display, DtmfPeers& peers);
 
     // The node's DTMF event: "A" asks the voice to stop; anything else waits for the poll.
     void ELo_DTMFString(const std::string& digits);
     // The DTMF pad's Send: dispatched at the next poll like a received string, "A" included.
-    void injectFromPad(const std::string& digits) { ctx_.state.PendingDtmf = digits; }
+    void injectFromPad(const std::string& digits) { pending_ = digits; }
     void DispatchDtmfCommand(const std::string& cmd);
+
+    // The last string from the node (or the pad) not yet dispatched.
+    const std::string& pending() const { return pending_; }
 
     bool DtmfSleep = false;
 
@@ -53,8 +67,8 @@ private:
 
     PartContext ctx_;
     Timer& display_;
-    DtmfActions actions_;
-    WeatherCommands& weather_;
+    DtmfPeers& peers_;
+    std::string pending_;
 };
 
 }  // namespace vox

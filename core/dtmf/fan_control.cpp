@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 

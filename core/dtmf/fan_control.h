@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/control_registry.h"
-#include "core/app/part_context.h"
 #include "core/dtmf/fan_lines.h"
+#include "core/parts/control_registry.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "core/app/node_access.h"
+#include "core/base/node_capabilities.h"
+#include "core/parts/node_access.h"
 
 namespace vox {
 
@@ -19,8 +20,8 @@ public:
 class NodeFanLines : public FanLines {
 public:
     explicit NodeFanLines(NodeAccess& node) : node_(node) {}
-    void setRts(bool on) override { node_.link().setRts(on); }
-    void setDtr(bool on) override { node_.link().setDtr(on); }
+    void setRts(bool on) override { vox::setRts(node_.link(), on); }
+    void setDtr(bool on) override { vox::setDtr(node_.link(), on); }
 
 private:
     NodeAccess& node_;

@@ -1,10 +1,12 @@
 #include "core/dtmf/recording.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <cstdio>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -36,9 +38,9 @@ void Recording::cbRecordStart_Click() {
     ctx_.panel.setEnabled(Control::cbRecordPlayback, false);
     ctx_.panel.setPanel(StatusPanel::Speech, "Recording");
     // A node that refuses ends the start here; a DTMF request then says so.
-    ctx_.state.RecordingRefused = !guarded("start recording", [&] {
+    startRefused_ = !guarded("start recording", [&] {
         setRecordingMode_(2);
-        ctx_.node.link().startRecording();
+        vox::startRecording(ctx_.node.link());
         RecordFileName = recordingName(ctx_.rt.localNow());
         RecordMinutes = 0;
         // A new recording counts its minutes from now, not from the one before.
@@ -53,7 +55,7 @@ void Recording::cbRecordStop_Click() {
     ctx_.state.RecordingActive = false;
     ctx_.panel.setPanel(StatusPanel::Speech, "");
     guarded("stop recording", [&] {
-        ctx_.node.link().stopRecording();
+        vox::stopRecording(ctx_.node.link());
         setRecordingMode_(0);
     });
     // Our own count stops even when the node refused: no time-out for a recording that is over.
@@ -74,7 +76,7 @@ void Recording::cbRecordPlayback_Click() {
         ctx_.panel.setPanel(StatusPanel::Speech, "TTS is Sleeping!");
     } else {
         // The node plays the file over the link and keys its own transmitter.
-        guarded("play the recording", [&] { ctx_.node.link().playAudio(playbackPath()); });
+        guarded("play the recording", [&] { vox::playAudio(ctx_.node.link(), playbackPath()); });
     }
     ctx_.focus();
 }

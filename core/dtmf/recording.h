@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "core/app/control_registry.h"
-#include "core/app/part_context.h"
+#include "core/parts/control_registry.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 
@@ -21,6 +21,8 @@ public:
     void cbRecordStart_Click();
     void cbRecordStop_Click();
     void cbRecordPlayback_Click();
+    // The node refused the last start (a node that cannot record).
+    bool startRefused() const { return startRefused_; }
 
     // "QSO_yyyy_mm_dd_hhmmss.wav" of the last recording started; empty before the first.
     std::string RecordFileName;
@@ -35,6 +37,7 @@ private:
     Timer& record_;
     ControlRegistry& controls_;
     std::function<void(int)> setRecordingMode_;
+    bool startRefused_ = false;
 };
 
 }  // namespace vox

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/app/call_spelling.h"
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/call_spelling.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -106,12 +106,8 @@ void writeOrThrow(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
-SpokenReports::SpokenReports(PartContext ctx, WebFetcher& web, std::function<void()> sendStationId,
-                             std::function<void()> buildGreeting)
-    : ctx_(std::move(ctx)),
-      web_(web),
-      sendStationId_(std::move(sendStationId)),
-      buildGreeting_(std::move(buildGreeting)) {}
+SpokenReports::SpokenReports(PartContext ctx, WebFetcher& web, SpokenReportsPeers& peers)
+    : ctx_(std::move(ctx)), web_(web), peers_(peers) {}
 
 void SpokenReports::SpeakSpeedDial() {
     const int voiceType = ctx_.settings.VoiceTypeAtt;
@@ -157,8 +153,7 @@ void SpokenReports::SpeakBulletin(const std::string& baseUrl, const std::string&
         std::string part = text.substr(open, close + 6 - open);
         part =
             replaceEvery(part, "</xml>", ". This is " + ctx_.settings.WxNodeCall + ".") + "</xml>";
-        if (buildGreeting_)
-            buildGreeting_();
+        peers_.buildGreeting();
         speech = replaceEvery(part, kBulletinMarker, ctx_.state.GreetingText);
     });
     if (ready && !speech.empty()) {
@@ -167,8 +162,7 @@ void SpokenReports::SpeakBulletin(const std::string& baseUrl, const std::string&
     }
     guarded("bulletin apology", [&] {
         ctx_.speech.SpeakText("Sorry, that bulletin is currently not available.");
-        if (sendStationId_)
-            sendStationId_();
+        peers_.sendStationId();
     });
 }
 
@@ -224,8 +218,7 @@ void SpokenReports::SpeakWwvReport(const std::string& url) {
     ctx_.speech.unkeyAfterFailure();
     guarded("WWV apology", [&] {
         ctx_.speech.SpeakText("Sorry, the <spell>WWV</spell> report is not currently available.");
-        if (sendStationId_)
-            sendStationId_();
+        peers_.sendStationId();
     });
 }
 

@@ -1,20 +1,27 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "core/app/part_context.h"
 #include "core/base/web_fetch.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
+
+// What the spoken reports ask of the other parts; the station answers.
+class SpokenReportsPeers {
+public:
+    virtual ~SpokenReportsPeers() = default;
+    // The identification after an apology.
+    virtual void sendStationId() = 0;
+    // Fills GreetingText for the time of day.
+    virtual void buildGreeting() = 0;
+};
 
 // Three spoken answers to DTMF requests: the speed-dial list, a bulletin fetched from the web as a
 // prepared speech document, and the WWV solar and geomagnetic report.
 class SpokenReports {
 public:
-    // sendStationId: the identification after an apology; buildGreeting: fills GreetingText.
-    SpokenReports(PartContext ctx, WebFetcher& web, std::function<void()> sendStationId,
-                  std::function<void()> buildGreeting);
+    SpokenReports(PartContext ctx, WebFetcher& web, SpokenReportsPeers& peers);
 
     void SpeakSpeedDial();
     // baseUrl ends with "/"; number is "60" .. "69".
@@ -24,8 +31,7 @@ public:
 private:
     PartContext ctx_;
     WebFetcher& web_;
-    std::function<void()> sendStationId_;
-    std::function<void()> buildGreeting_;
+    SpokenReportsPeers& peers_;
 };
 
 }  // namespace vox

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

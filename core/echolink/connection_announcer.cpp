@@ -1,14 +1,16 @@
 #include "core/echolink/connection_announcer.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <cctype>
 
-#include "core/app/call_spelling.h"
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
-#include "core/app/time_phrases.h"
 #include "core/base/guarded.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/call_spelling.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
+#include "core/parts/time_phrases.h"
 
 namespace vox {
 
@@ -59,7 +61,7 @@ ConnectionAnnouncer::ConnectionAnnouncer(PartContext ctx, Timer& connections, Ti
     chatText.setOnTick([this] { tChatText_Timer(); });
     // Nothing waiting, nothing to tick for: the runtime need not wake ten times a second for it.
     connections.setIdleWhen([this] { return waiting_.empty(); });
-    chatText.setIdleWhen([this] { return ctx_.state.PendingChatText.empty(); });
+    chatText.setIdleWhen([this] { return chatText_.empty(); });
 }
 
 void ConnectionAnnouncer::onConnected(const std::string& call) {
@@ -79,7 +81,7 @@ void ConnectionAnnouncer::onDisconnected(const std::string& call) {
 }
 
 void ConnectionAnnouncer::onChatTextReceived(const std::string& text) {
-    ctx_.state.PendingChatText = text;
+    chatText_ = text;
 }
 
 void ConnectionAnnouncer::enqueue(bool connect, const std::string& call) {
@@ -97,10 +99,10 @@ void ConnectionAnnouncer::enqueue(bool connect, const std::string& call) {
 }
 
 void ConnectionAnnouncer::showWaiting() {
-    ctx_.state.PendingConnect.clear();
-    ctx_.state.PendingDisconnect.clear();
+    connect_.clear();
+    disconnect_.clear();
     for (const Waiting& w : waiting_)
-        (w.connect ? ctx_.state.PendingConnect : ctx_.state.PendingDisconnect) = w.call;
+        (w.connect ? connect_ : disconnect_) = w.call;
     if (waiting_.empty())
         overflowLogged_ = false;
 }
@@ -188,17 +190,17 @@ void ConnectionAnnouncer::announce(bool connect, const std::string& rawCall) {
 
 void ConnectionAnnouncer::tChatText_Timer() {
     if (ctx_.panel.checked(Control::cbNoText)) {
-        ctx_.state.PendingChatText.clear();
+        chatText_.clear();
         return;
     }
-    if (!ctx_.state.PendingChatText.empty())
-        ReadChatText(ctx_.state.PendingChatText);
+    if (!chatText_.empty())
+        ReadChatText(chatText_);
 }
 
 void ConnectionAnnouncer::ReadChatText(const std::string& given) {
     // The slot may be what we were handed: keep our own copy before emptying it.
     const std::string text = given;
-    ctx_.state.PendingChatText.clear();
+    chatText_.clear();
     guarded("chat text", [&] {
         if (ctx_.speech.reportSleeping())
             return;
@@ -235,7 +237,7 @@ void ConnectionAnnouncer::ReadChatText(const std::string& given) {
 
 void ConnectionAnnouncer::AnnounceRemoteNotice(const std::string& given) {
     const std::string text = given;
-    ctx_.state.PendingChatText.clear();
+    chatText_.clear();
     guarded("remote notice", [&] {
         const std::size_t et = findNoCase(text, "|ET|");
         if (ctx_.settings.TtsRemoteConnDisc == 0 || et == std::string::npos ||
@@ -294,7 +296,7 @@ void ConnectionAnnouncer::AnnounceRemoteNotice(const std::string& given) {
 }
 
 bool ConnectionAnnouncer::SendChatMessage(const std::string& text) {
-    return guarded("chat message", [&] { ctx_.node.link().sendChat(text); });
+    return guarded("chat message", [&] { vox::sendChat(ctx_.node.link(), text); });
 }
 
 }  // namespace vox

@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 
@@ -14,8 +14,8 @@ namespace vox {
 //
 // Connects and disconnects wait in one queue, in the order they came, so a station that connects
 // while another is being announced is announced too. The queue is bounded: a flood of events
-// drops the oldest. PendingConnect and PendingDisconnect show the latest of each kind still
-// waiting (empty when none). Chat keeps one slot, PendingChatText: a newer text replaces one not
+// drops the oldest. pendingConnect() and pendingDisconnect() show the latest of each kind still
+// waiting (empty when none). Chat keeps one slot, pendingChatText(): a newer text replaces one not
 // yet read, so strangers cannot stack up air time.
 class ConnectionAnnouncer {
 public:
@@ -39,6 +39,9 @@ public:
 
     // Connects and disconnects not yet announced.
     std::size_t waiting() const { return waiting_.size(); }
+    const std::string& pendingConnect() const { return connect_; }
+    const std::string& pendingDisconnect() const { return disconnect_; }
+    const std::string& pendingChatText() const { return chatText_; }
 
 private:
     struct Waiting {
@@ -49,7 +52,7 @@ private:
     void tConnections_Timer();
     void tChatText_Timer();
     void enqueue(bool connect, const std::string& call);
-    // Keeps the shared slots in step with the queue.
+    // Keeps the latest connect and disconnect in step with the queue.
     void showWaiting();
     void announce(bool connect, const std::string& rawCall);
     // A stranger's call sign spelled for the configured voice, its characters escaped.
@@ -58,6 +61,9 @@ private:
     PartContext ctx_;
     std::deque<Waiting> waiting_;
     bool overflowLogged_ = false;
+    std::string connect_;
+    std::string disconnect_;
+    std::string chatText_;
 };
 
 }  // namespace vox

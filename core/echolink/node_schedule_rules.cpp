@@ -23,16 +23,6 @@ bool anyDay(const NodeScheduleRow& row) {
     return std::any_of(row.days.begin(), row.days.end(), [](bool d) { return d; });
 }
 
-std::string trimmed(const std::string& text) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && blank(text[b]))
-        ++b;
-    while (e > b && blank(text[e - 1]))
-        --e;
-    return text.substr(b, e - b);
-}
-
 std::int16_t flag(bool on) {
     return on ? 1 : 0;
 }
@@ -74,7 +64,7 @@ RemoteNode saveNodeScheduleRow(const NodeScheduleRow& row) {
     n.Fri = flag(row.days[4]);
     n.Sat = flag(row.days[5]);
     n.Sun = flag(row.days[6]);
-    n.Dtmf = trimmed(row.dtmf);
+    n.Dtmf = TrimSpacesAndTabs(row.dtmf);
     return n;
 }
 

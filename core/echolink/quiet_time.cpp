@@ -1,10 +1,11 @@
 #include "core/echolink/quiet_time.h"
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/base/local_time.h"
+#include "core/base/node_capabilities.h"
 #include "core/base/time_window.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -12,8 +13,8 @@ namespace {
 constexpr int kWarningSeconds = 60;
 }  // namespace
 
-QuietTime::QuietTime(PartContext ctx, Timer& quietTime, std::function<void()> loadNodeButtons)
-    : ctx_(std::move(ctx)), loadNodeButtons_(std::move(loadNodeButtons)) {
+QuietTime::QuietTime(PartContext ctx, Timer& quietTime, QuietTimePeers& peers)
+    : ctx_(std::move(ctx)), peers_(peers) {
     quietTime.setOnTick([this] { tQuietTime_Timer(); });
 }
 
@@ -65,12 +66,11 @@ void QuietTime::enterQuiet() {
     if (ctx_.settings.NodeOffIfQuiet == 1) {
         // Ours to switch on again, even if the node refuses this.
         nodeOff_ = true;
-        ctx_.node.link().setNodeEnabled(false);
+        vox::setNodeEnabled(ctx_.node.link(), false);
         text = "Quiet Time START - EchoLink disabled.";
     }
     ctx_.log.LogEvent(text);
-    if (loadNodeButtons_)
-        loadNodeButtons_();
+    peers_.reloadNodeButtons();
 }
 
 void QuietTime::leaveQuiet() {
@@ -79,7 +79,7 @@ void QuietTime::leaveQuiet() {
     std::string text = "Quiet Time STOP.";
     // The node that quiet time switched off, whatever the setting says now.
     if (nodeOff_) {
-        ctx_.node.link().setNodeEnabled(true);
+        vox::setNodeEnabled(ctx_.node.link(), true);
         nodeOff_ = false;
         text = "Quiet Time STOP  - EchoLink enabled.";
     }

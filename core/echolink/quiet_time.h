@@ -1,17 +1,23 @@
 #pragma once
 
-#include <functional>
-
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
+
+// What quiet time asks of the other parts; the station answers.
+class QuietTimePeers {
+public:
+    virtual ~QuietTimePeers() = default;
+    // Rebuilds the remote-node captions (on entering quiet).
+    virtual void reloadNodeButtons() = 0;
+};
 
 // Quiet hours: between QuietStart and QuietStop nothing is spoken and, with NodeOffIfQuiet, the
 // node is switched off. Going to sleep and waking up are announced and logged.
 class QuietTime {
 public:
-    // Drives tQuietTime. loadNodeButtons rebuilds the remote-node captions (on entering quiet).
-    QuietTime(PartContext ctx, Timer& quietTime, std::function<void()> loadNodeButtons);
+    // Drives tQuietTime.
+    QuietTime(PartContext ctx, Timer& quietTime, QuietTimePeers& peers);
 
 private:
     void tQuietTime_Timer();
@@ -21,7 +27,7 @@ private:
     void waitWhileStationTalks();
 
     PartContext ctx_;
-    std::function<void()> loadNodeButtons_;
+    QuietTimePeers& peers_;
     // Quiet time put the station to sleep and has not woken it yet. Kept apart from TTSSleeping,
     // which the DTMF sleep toggle also switches: the first tick outside the window wakes the
     // station (and the node) whatever the toggle did meanwhile.

@@ -1,8 +1,8 @@
 #include "core/echolink/remote_node_buttons.h"
 
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/app/control_registry.h"
-#include "core/app/part_context.h"
+#include "core/parts/control_registry.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

@@ -1,12 +1,14 @@
 #include "core/echolink/station_monitors.h"
 
+#include "core/base/node_capabilities.h"
+
 #include <filesystem>
 
-#include "core/app/controls.h"
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
 #include "core/base/voice.h"
+#include "core/parts/controls.h"
+#include "core/parts/speech_output.h"
 
 namespace vox {
 
@@ -39,7 +41,7 @@ void StationMonitors::onStationListReceived() {
         const std::string own = nodeCallsign_ ? nodeCallsign_() : std::string();
         for (std::string_view call : kStationListExportCalls) {
             if (own.find(call) != std::string::npos) {
-                ctx_.state.StationListFlag = true;
+                StationListFlag = true;
                 ctx_.panel.setPanel(StatusPanel::Speech, kListRefreshed);
                 return;
             }
@@ -48,21 +50,21 @@ void StationMonitors::onStationListReceived() {
 }
 
 void StationMonitors::tStationList_Timer() {
-    if (ctx_.state.StationListFlag)
+    if (StationListFlag)
         RefreshStationList();
-    ctx_.state.StationListFlag = false;
+    StationListFlag = false;
 }
 
 void StationMonitors::RefreshStationList() {
     guarded("station list refresh", [&] {
-        ctx_.node.link().holdStationList();
+        vox::holdStationList(ctx_.node.link());
         ExportStationList();
     });
 }
 
 void StationMonitors::ExportStationList() {
     guarded("station list export", [&] {
-        const std::string xml = ctx_.node.link().stationListXml();
+        const std::string xml = vox::stationListXml(ctx_.node.link());
         ctx_.panel.setPanel(StatusPanel::Speech, "");
         const std::string path = ctx_.folder.findCaseInsensitive(kNodeList);
         std::error_code ec;
@@ -126,7 +128,7 @@ void StationMonitors::tBusy_Timer() {
     bool keyed = false;
     const bool ran = guarded("busy reminder", [&] {
         NodeLink& link = ctx_.node.link();
-        if (!link.busy() || ctx_.state.TTSSleeping)
+        if (!nodeBusy(link) || ctx_.state.TTSSleeping)
             return;
         gBusyTicks = advance(gBusyTicks, kBusyRestart);
         if (gBusyTicks < ctx_.settings.BusyMinutes)

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 
@@ -34,6 +34,8 @@ public:
     // Minutes counted by the two reminders; above 100 they go on from 60 and 50.
     std::int16_t gATTicks = 0;
     std::int16_t gBusyTicks = 0;
+    // The node has a fresh station list, for the next tStationList tick.
+    bool StationListFlag = false;
 
 private:
     void tStationList_Timer();

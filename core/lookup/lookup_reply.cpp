@@ -26,24 +26,16 @@ std::string shownField(std::string field) {
     return field;
 }
 
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 std::string GetEchoLinkField(const std::string& data, std::string& rest) {
     const auto bar = data.find('|');
     if (bar == std::string::npos) {
         rest = data;
-        return trimBlanks(data);
+        return TrimWhitespace(data);
     }
     // data may be rest itself.
-    std::string field = trimBlanks(data.substr(0, bar));
+    std::string field = TrimWhitespace(data.substr(0, bar));
     rest = data.substr(bar + 1);
     return field;
 }

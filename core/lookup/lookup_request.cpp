@@ -4,20 +4,8 @@
 
 namespace vox {
 
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
 std::string lookupCall(const std::string& callBoxText) {
-    const std::string call = trimBlanks(callBoxText);
+    const std::string call = TrimWhitespace(callBoxText);
     return call.substr(0, call.find('-'));
 }
 

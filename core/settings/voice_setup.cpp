@@ -1,18 +1,13 @@
 #include "core/settings/voice_setup.h"
 
+#include "core/base/text_helpers.h"
+
 namespace vox {
 
 namespace {
 
 std::int16_t flag(bool on) {
     return on ? 1 : 0;
-}
-
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -52,8 +47,8 @@ bool saveVoiceSetup(const VoiceSetupValues& v, Settings& s) {
     s.TtsFullChatText = flag(v.fullChatText);
     s.TtsTime24 = flag(v.time24);
     s.VoiceTypeAtt = flag(v.attVoice);
-    s.QuietStart = trimmed(v.quietStart);
-    s.QuietStop = trimmed(v.quietStop);
+    s.QuietStart = TrimSpacesAndTabs(v.quietStart);
+    s.QuietStop = TrimSpacesAndTabs(v.quietStop);
     s.NodeOffIfQuiet = flag(v.nodeOffIfQuiet);
     if (v.speed >= 0 && v.speed < static_cast<int>(speedEntries().size()))
         s.SpeechRate = v.speed - 2;

@@ -5,15 +5,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/app/console_message_boxes.h"
-#include "core/app/prepared_files.h"
-#include "core/app/station.h"
+#include "backends/sim/sim_node_system.h"
 #include "core/base/air_logging_voice.h"
 #include "core/base/virtual_time.h"
+#include "core/parts/console_message_boxes.h"
+#include "core/parts/prepared_files.h"
+#include "core/settings/program_conf.h"
 #include "core/sim/events_file.h"
-#include "core/sim/node_conf.h"
-#include "core/sim/sim_node_system.h"
 #include "core/sim/virtual_voice.h"
+#include "core/station/station.h"
 
 namespace vox {
 
@@ -171,7 +171,7 @@ int runDryRun(const DryRunOptions& options, std::ostream& out, std::ostream& err
     AirLog air(clock);
     air.setSink([&out](const std::string& line) { out << line << '\n'; });
 
-    const ConfResult conf = loadNodeConf(folder.path("\\voxclock.conf"));
+    const ConfResult conf = loadProgramConf(folder.path("\\voxclock.conf"));
     for (const auto& warning : conf.warnings)
         err << warning << std::endl;
     SimNodeSystem nodes(rt, conf.conf, &air);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "backends/sim/control_command.h"
 #include "core/base/local_time.h"
-#include "core/sim/control_command.h"
 
 namespace vox {
 

@@ -38,7 +38,6 @@ public:
     // kSpokenLogKept of them, so a voice that runs for months keeps no more.
     static constexpr std::size_t kSpokenLogKept = 1000;
     const std::vector<std::string>& spokenLog() const { return spoken_; }
-    void clearSpokenLog() { spoken_.clear(); }
 
     // Faults, for tests and dry runs. The next `count` texts or files handed over fail with
     // VoiceError (a purge still works); the next one lasts `seconds` longer; the next one never

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "core/app/speech_output.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
+#include "core/parts/speech_output.h"
 #include "core/weather/freewx.h"
 #include "core/weather/observation.h"
 #include "core/weather/vws_daily.h"

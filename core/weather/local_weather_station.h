@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "core/app/part_context.h"
 #include "core/base/local_time.h"
+#include "core/parts/part_context.h"
 
 namespace vox {
 

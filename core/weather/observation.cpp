@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/app/time_phrases.h"
 #include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
+#include "core/parts/time_phrases.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_numbers.h"
 #include "core/weather/wx_words.h"
@@ -58,12 +58,6 @@ std::string updateTime(const Observation& r) {
     const int h12 = hour % 12 == 0 ? 12 : hour % 12;
     const std::string mm = (minute < 10 ? "0" : "") + std::to_string(minute);
     return TimeFix(std::to_string(h12) + ":" + mm + (hour < 12 ? " AM" : " PM"));
-}
-
-std::string rtrimBlanks(std::string text) {
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
 }
 
 }  // namespace
@@ -175,7 +169,7 @@ ConditionsText buildConditions(const Observation& r, const WxTextOptions& o) {
         l.push_back("Current conditions are " + conditions + ".");
         if (o.forecastHint)
             l.push_back("To hear a current weather forecast, press " +
-                        rtrimBlanks(SpellDtmfCode(o.forecastCode)) + ".");
+                        TrimBlanksRight(SpellDtmfCode(o.forecastCode)) + ".");
         l.push_back("This is " + o.nodeCall + ".</xml>");
         out.ok = true;
     } catch (const Failure& f) {

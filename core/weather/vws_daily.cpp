@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/base/text_helpers.h"
 #include "core/base/xml_escape.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_numbers.h"
@@ -11,23 +12,18 @@ namespace vox {
 
 namespace {
 
-std::string leftTrimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
 // count fields cut at blanks, then the left-trimmed rest; false when a blank is missing.
 bool cutFields(std::string rest, int count, std::vector<std::string>* fields) {
     fields->assign(1, std::string());  // fields are counted from 1
     for (int i = 0; i < count; ++i) {
-        rest = leftTrimmed(rest);
+        rest = TrimBlanksLeft(rest);
         const std::size_t blank = rest.find(' ');
         if (blank == std::string::npos)
             return false;
         fields->push_back(rest.substr(0, blank));
         rest = rest.substr(blank);
     }
-    fields->push_back(leftTrimmed(rest));
+    fields->push_back(TrimBlanksLeft(rest));
     return true;
 }
 

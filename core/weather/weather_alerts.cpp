@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "core/app/speech_output.h"
 #include "core/base/guarded.h"
+#include "core/parts/speech_output.h"
 #include "core/weather/alerts.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_paths.h"
@@ -18,10 +18,10 @@ WeatherAlerts::WeatherAlerts(PartContext ctx, Timer& wxWarn)
 void WeatherAlerts::tWxWarn_Timer() {
     if (ctx_.settings.WxWarnEnabled == 0)
         return;
-    ++ctx_.state.WxWarnTicks;
-    if (ctx_.state.WxWarnTicks >= ctx_.settings.WxWarnMinutes) {
+    ++WxWarnTicks;
+    if (WxWarnTicks >= ctx_.settings.WxWarnMinutes) {
         AnnounceWeatherAlerts(true);
-        ctx_.state.WxWarnTicks = 0;
+        WxWarnTicks = 0;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 #include "core/weather/wx_error_file.h"
 
 namespace vox {
@@ -9,11 +9,14 @@ namespace vox {
 // (only when there are alerts) and whenever a radio user asks (then also when there are none).
 class WeatherAlerts {
 public:
-    // Drives tWxWarn; its minute count is the shared WxWarnTicks.
+    // Drives tWxWarn.
     WeatherAlerts(PartContext ctx, Timer& wxWarn);
 
     // fromTimer false: a radio user asked.
     void AnnounceWeatherAlerts(bool fromTimer);
+
+    // Minutes of tWxWarn since the last timed announcement.
+    int WxWarnTicks = 0;
 
 private:
     void tWxWarn_Timer();

@@ -1,8 +1,8 @@
 #include "core/weather/weather_exchange.h"
 
-#include "core/app/controls.h"
 #include "core/base/atomic_file.h"
 #include "core/base/guarded.h"
+#include "core/parts/controls.h"
 #include "core/weather/wx_input.h"
 #include "core/weather/wx_paths.h"
 
@@ -13,8 +13,8 @@ constexpr const char* kConditionsStage = "Conditions Running";
 constexpr const char* kForecastStage = "Forecast Running";
 }  // namespace
 
-WeatherExchange::WeatherExchange(PartContext ctx, Timer& wxGet, std::function<void()> readVwsDaily)
-    : ctx_(std::move(ctx)), readVwsDaily_(std::move(readVwsDaily)), errors_(ctx_.folder) {
+WeatherExchange::WeatherExchange(PartContext ctx, Timer& wxGet, WeatherExchangePeers& peers)
+    : ctx_(std::move(ctx)), peers_(peers), errors_(ctx_.folder) {
     wxGet.setOnTick([this] { tWxGet_Timer(); });
 }
 
@@ -28,8 +28,7 @@ void WeatherExchange::tWxGet_Timer() {
 
 void WeatherExchange::getWeatherNow() {
     guarded("weather refresh", [&] { UpdateWeatherExchange(); });
-    if (readVwsDaily_)
-        guarded("weather station", [&] { readVwsDaily_(); });
+    guarded("weather station", [&] { peers_.readVwsDaily(); });
 }
 
 WxTextOptions WeatherExchange::textOptions() const {

@@ -1,14 +1,21 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "core/app/part_context.h"
+#include "core/parts/part_context.h"
 #include "core/weather/forecast.h"
 #include "core/weather/observation.h"
 #include "core/weather/wx_error_file.h"
 
 namespace vox {
+
+// What the weather refresh asks of the other parts; the station answers.
+class WeatherExchangePeers {
+public:
+    virtual ~WeatherExchangePeers() = default;
+    // The home weather station's reader, after each refresh.
+    virtual void readVwsDaily() = 0;
+};
 
 // Current conditions and forecast from Weather Exchange: every two minutes (and on "Get WX") the
 // observation and forecast files in WxUrl become "wx.txt" and "wxfc.txt" in the program folder,
@@ -16,8 +23,8 @@ namespace vox {
 // an hour while the same failure lasts, to the event log.
 class WeatherExchange {
 public:
-    // Drives tWxGet; readVwsDaily runs after each refresh (the home weather station's reader).
-    WeatherExchange(PartContext ctx, Timer& wxGet, std::function<void()> readVwsDaily);
+    // Drives tWxGet.
+    WeatherExchange(PartContext ctx, Timer& wxGet, WeatherExchangePeers& peers);
 
     void UpdateWeatherExchange();
     // The "Get WX" button: the refresh and the station reader, now.
@@ -36,7 +43,7 @@ private:
                         std::string* error);
 
     PartContext ctx_;
-    std::function<void()> readVwsDaily_;
+    WeatherExchangePeers& peers_;
     WxErrorFile errors_;
     FailureLogLimiter failureLog_;
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/base/virtual_time.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -28,15 +29,6 @@ std::vector<std::int16_t> readWav(const std::string& path, int* rate = nullptr) 
 
 class AirRecorderTest : public ::testing::Test {
 protected:
-    static std::filesystem::path freshFolder() {
-        const auto path = std::filesystem::temp_directory_path() /
-                          (std::string("voxclock-air-") +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path);
-        return path;
-    }
-    ~AirRecorderTest() override { std::filesystem::remove_all(folder_); }
-
     void playSeconds(double seconds, std::int16_t value) {
         const std::vector<std::int16_t> samples(
             static_cast<std::size_t>(seconds * kVoiceSampleRate), value);
@@ -44,7 +36,8 @@ protected:
     }
 
     VirtualClock clock_{LocalTime{2026, 12, 10, 14, 5, 0, 0}};
-    std::filesystem::path folder_ = freshFolder();
+    TempFolder temp_;
+    const std::filesystem::path folder_{temp_.path};
     AirRecorder recorder_{clock_, folder_.string() + "/air"};
 };
 

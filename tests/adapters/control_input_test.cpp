@@ -14,7 +14,8 @@
 
 #include "adapters/sim_control_server.h"
 #include "adapters/sim_control_stdin.h"
-#include "core/sim/control_command.h"
+#include "backends/sim/control_command.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -81,8 +82,8 @@ TEST(StdinLineReader, EveryLineIsAnsweredOverlongOnesOnce) {
 
 // The socket and standard input draw the line at the same byte.
 TEST(SimControlServer, AnswersUpToTheLimitAndRefusesBeyond) {
-    const std::string path =
-        ::testing::TempDir() + "voxclock-control-" + std::to_string(::getpid()) + ".sock";
+    TempFolder temp;
+    const std::string path = temp.file("control.sock");
     SimControlServer server(path, [](const std::string& line) { return answer(line); });
     std::string error;
     ASSERT_TRUE(server.listen(&error)) << error;
@@ -114,8 +115,8 @@ TEST(SimControlServer, AnswersUpToTheLimitAndRefusesBeyond) {
 // The socket is the owner's alone, replaces one a crashed run left, answers each client's lines in
 // the order they came even while a handler runs the loop, and goes with the server.
 TEST(SimControlServer, IsTheOwnersAndAnswersInOrder) {
-    const std::string path =
-        ::testing::TempDir() + "voxclock-order-" + std::to_string(::getpid()) + ".sock";
+    TempFolder temp;
+    const std::string path = temp.file("order.sock");
     std::ofstream(path) << "left by a crashed run";
     QLocalSocket first, second;
     std::vector<std::string> handled;
@@ -161,8 +162,8 @@ TEST(SimControlServer, IsTheOwnersAndAnswersInOrder) {
 }
 
 TEST(SimControlServer, GoesWithItsSocketFile) {
-    const std::string path =
-        ::testing::TempDir() + "voxclock-gone-" + std::to_string(::getpid()) + ".sock";
+    TempFolder temp;
+    const std::string path = temp.file("gone.sock");
     {
         SimControlServer server(path, [](const std::string&) { return std::string("ok"); });
         std::string error;

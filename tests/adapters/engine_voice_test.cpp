@@ -14,6 +14,7 @@
 #include "adapters/synthesis_thread.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -42,16 +43,7 @@ std::string dataFile(const std::string& name) {
 // depend on which one speaks.
 class EngineVoiceTest : public ::testing::TestWithParam<VoiceChoice> {
 protected:
-    static std::filesystem::path freshFolder() {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '-');
-        const auto path = std::filesystem::temp_directory_path() / ("voxclock-voice-" + name);
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-        return path;
-    }
     EngineVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
-    ~EngineVoiceTest() override { std::filesystem::remove_all(folder_); }
 
     void waitWhileSpeaking() {
         runtime_.waitWhile([this] { return voice_.runningState() == kSpeaking; });
@@ -68,7 +60,8 @@ protected:
     VirtualClock clock_{LocalTime{2026, 12, 10, 14, 5, 0, 0}};
     VirtualEventLoop loop_{clock_};
     Runtime runtime_{clock_, loop_};
-    std::filesystem::path folder_ = freshFolder();
+    TempFolder temp_;
+    const std::filesystem::path folder_{temp_.path};
     EngineVoice voice_{clock_, loop_, folder_.string(), openSpeechEngine(GetParam()).engine};
     double peak_ = 0;
 };

@@ -12,7 +12,7 @@
 #include "core/base/web_fetch.h"
 #include "core/dtmf/spoken_reports.h"
 #include "tests/adapters/local_http_server.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {
@@ -134,10 +134,15 @@ TEST(QtHttpClient, ABulletinFromALocalServerIsReadOnTheAir) {
     rig.settings.WxNodeCall = "November Zero Call";
     QtHttpClient client(rig.loop, 5);
     WebFetcher web(rig.rt, &client, &rig.air, 10);
-    int identifications = 0;
-    SpokenReports reports(
-        rig.context(), web, [&] { ++identifications; },
-        [&] { rig.state.GreetingText = "Good evening."; });
+    struct EveningPeers : SpokenReportsPeers {
+        explicit EveningPeers(SharedState& state) : state(state) {}
+        void sendStationId() override { ++identifications; }
+        void buildGreeting() override { state.GreetingText = "Good evening."; }
+        SharedState& state;
+        int identifications = 0;
+    } peers(rig.state);
+    const int& identifications = peers.identifications;
+    SpokenReports reports(rig.context(), web, peers);
 
     reports.SpeakBulletin(server.url("/rsgb/"), "63");
     EXPECT_EQ(rig.linesWith(R"("ev":"fetch","url":")" + server.url("/rsgb/63.xml") +

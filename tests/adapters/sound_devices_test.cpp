@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "adapters/sound_devices.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -60,8 +61,8 @@ TEST(SoundServer, IsAskedForOnlyWhenOneMayAnswer) {
     for (const char* systemServer : {"/run/pulse/native", "/var/run/pulse/native"})
         if (fs::exists(systemServer))
             GTEST_SKIP() << "a sound server in system mode is running: " << systemServer;
-    char pattern[] = "/tmp/voxclock-sound.XXXXXX";
-    const fs::path dir = mkdtemp(pattern);
+    TempFolder temp;
+    const fs::path dir = temp.path;
     fs::create_directories(dir / "socket" / "pulse");
     fs::create_directories(dir / "file" / "pulse");
     fs::create_directories(dir / "empty");
@@ -92,7 +93,6 @@ TEST(SoundServer, IsAskedForOnlyWhenOneMayAnswer) {
         EXPECT_EQ(soundServerPresent(), c.present) << c.what;
     }
     close(fd);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "adapters/speech_engines.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/node_conf.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 namespace {
@@ -65,7 +65,7 @@ TEST_F(VoiceSwitchTest, ChoosingSwitchesTheStationsVoiceAndWritesTheFile) {
     ASSERT_TRUE(voices.choose({"flite", "rms"}, &error)) << error;
     EXPECT_EQ(voice->engineName(), "flite 2.2 rms");
     EXPECT_TRUE(voices.note().empty());
-    EXPECT_EQ(loadNodeConf(conf_).conf.voice, (VoiceChoice{"flite", "rms"}));
+    EXPECT_EQ(loadProgramConf(conf_).conf.voice, (VoiceChoice{"flite", "rms"}));
 }
 
 // Test speaks on a voice of its own, so the station's voice stays idle and nothing is keyed; it

@@ -11,27 +11,12 @@
 
 #include "adapters/wav_decode.h"
 #include "adapters/wav_stream_output.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct Folder {
-    Folder() {
-        char pattern[] = "/tmp/voxclock-wav.XXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    ~Folder() { fs::remove_all(dir); }
-    fs::path dir;
-};
 
 std::vector<std::int16_t> ramp(std::size_t n, int from) {
     std::vector<std::int16_t> v(n);
@@ -43,8 +28,8 @@ std::vector<std::int16_t> ramp(std::size_t n, int from) {
 // Written as it comes, a purge in between: the file holds what came after the purge, with its
 // sizes in the header, and reads back sample for sample.
 TEST(WavStreamOutput, AFileHoldsWhatCameAfterTheLastPurge) {
-    Folder f;
-    const fs::path path = f.dir / "said.wav";
+    TempFolder f;
+    const fs::path path = fs::path(f.path) / "said.wav";
     WavStreamOutput out;
     std::string error;
     ASSERT_TRUE(out.open(path.string(), &error)) << error;
@@ -58,7 +43,7 @@ TEST(WavStreamOutput, AFileHoldsWhatCameAfterTheLastPurge) {
 
     std::vector<std::int16_t> expected = first;
     expected.insert(expected.end(), second.begin(), second.end());
-    const std::string bytes = readBytes(path);
+    const std::string bytes = readFile(path);
     ASSERT_EQ(bytes.size(), 44u + 2 * expected.size());
     auto le32 = [&](std::size_t at) {
         return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
@@ -82,11 +67,11 @@ TEST(WavStreamOutput, AFileHoldsWhatCameAfterTheLastPurge) {
 
 // Into a pipe (voxclock say --wav /dev/stdout | ...): the same bytes as into a file.
 TEST(WavStreamOutput, APipeGetsTheSameBytesAsAFile) {
-    Folder f;
+    TempFolder f;
     const auto samples = ramp(7000, -1000);
     WavStreamOutput toFile;
     std::string error;
-    ASSERT_TRUE(toFile.open((f.dir / "file.wav").string(), &error)) << error;
+    ASSERT_TRUE(toFile.open((fs::path(f.path) / "file.wav").string(), &error)) << error;
     toFile.play(samples.data(), samples.size());
     ASSERT_TRUE(toFile.finish(&error)) << error;
 
@@ -108,23 +93,23 @@ TEST(WavStreamOutput, APipeGetsTheSameBytesAsAFile) {
     }
     reader.join();
     ::close(fds[0]);
-    EXPECT_EQ(piped, readBytes(f.dir / "file.wav"));
+    EXPECT_EQ(piped, readFile(fs::path(f.path) / "file.wav"));
 }
 
 TEST(WavStreamOutput, NoFileIsLeftWhenItCannotBeMadeOrIsNeverFinished) {
-    Folder f;
+    TempFolder f;
     std::string error;
     WavStreamOutput nowhere;
-    EXPECT_FALSE(nowhere.open((f.dir / "missing" / "said.wav").string(), &error));
+    EXPECT_FALSE(nowhere.open((fs::path(f.path) / "missing" / "said.wav").string(), &error));
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
 
     {
         WavStreamOutput unfinished;
-        ASSERT_TRUE(unfinished.open((f.dir / "half.wav").string(), &error)) << error;
+        ASSERT_TRUE(unfinished.open((fs::path(f.path) / "half.wav").string(), &error)) << error;
         const auto samples = ramp(100, 0);
         unfinished.play(samples.data(), samples.size());
     }
-    EXPECT_FALSE(fs::exists(f.dir / "half.wav"));
+    EXPECT_FALSE(fs::exists(fs::path(f.path) / "half.wav"));
 }
 
 }  // namespace

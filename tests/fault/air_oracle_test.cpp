@@ -8,6 +8,7 @@
 #include "core/base/local_time.h"
 #include "tests/fault/air_oracle.h"
 #include "tests/fault/fault_plan.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -105,10 +106,10 @@ TEST(AirOracle, ASettingsFileCutShortIsNotComplete) {
     EXPECT_NE(why.find("no settings file"), std::string::npos);
     EXPECT_TRUE(settingsFileComplete(dir + "golden.ini", &why)) << why;
 
-    std::ifstream in(dir + "golden.ini", std::ios::binary);
-    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string cut = ::testing::TempDir() + "cut.ini";
-    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+    const std::string whole = readFile(dir + "golden.ini");
+    TempFolder temp;
+    const std::string cut = temp.file("cut.ini");
+    writeFile(cut, whole.substr(0, whole.size() / 2));
     EXPECT_FALSE(settingsFileComplete(cut, &why));
 }
 

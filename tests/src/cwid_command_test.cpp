@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "core/app/cw_id.h"
 #include "core/base/wav_file.h"
+#include "core/parts/cw_id.h"
 #include "src/cwid_command.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -18,14 +18,9 @@ namespace fs = std::filesystem;
 class CwidCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("voxclock-cwidcmd-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         fs::create_directories(root / "home");
         wav = (root / "out.wav").string();
     }
-    void TearDown() override { fs::remove_all(root); }
 
     // Runs "voxclock cwid ARGS..." and keeps what it wrote to stderr.
     int run(std::vector<std::string> args) {
@@ -49,7 +44,8 @@ protected:
         return s.size() / double(kToneSampleRate);
     }
 
-    fs::path root;
+    TempFolder temp;
+    const fs::path root{temp.path};
     std::string wav, err, out;
 };
 

@@ -1,7 +1,6 @@
 // voxclock lookup: what it prints and its exit status, with prepared replies as the server.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "src/lookup_command.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -19,15 +19,6 @@ const std::string kData = VOXCLOCK_TEST_DATA "/lookup/";
 
 class LookupCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        home = fs::temp_directory_path() /
-               ("voxclock-lookupcmd-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home);
-        fs::create_directories(home);
-    }
-    void TearDown() override { fs::remove_all(home); }
-
     void conf(const std::string& text) { std::ofstream(home / "voxclock.conf") << text; }
 
     int run(std::vector<std::string> args) {
@@ -45,7 +36,8 @@ protected:
         return rc;
     }
 
-    fs::path home;
+    TempFolder temp;
+    const fs::path home{temp.path};
     std::string out, err;
 };
 
@@ -113,9 +105,7 @@ TEST_F(LookupCommand, ExitStatusSaysFoundNoneOrError) {
         EXPECT_EQ(run(args), c.status);
         EXPECT_EQ(out, c.out);
         EXPECT_EQ(err, c.err);
-        std::ifstream log(home / "VoxclockLog.txt", std::ios::binary);
-        const std::string logText((std::istreambuf_iterator<char>(log)),
-                                  std::istreambuf_iterator<char>());
+        const std::string logText = readFile(home / "VoxclockLog.txt");
         if (c.logged.empty())
             EXPECT_EQ(logText, "");
         else  // "mm/dd/yy hh:mm:ss " before the text

@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
-// What the real program loads: the executable no Qt at all, `say --wav` nothing beyond it, the
-// headless program at rest neither the windows, nor the web before its first request, nor, with
-// no sound server, the sound devices.
+// What the real programs load: voxclock links no windows, `say --wav` loads nothing beyond its own
+// libraries, the headless program at rest neither the windows nor, with no sound server, the sound
+// plugin; on a display voxclock hands its arguments to voxclock-desktop beside it.
 namespace vox {
 namespace {
 
@@ -89,7 +89,7 @@ int waitFor(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-TEST(ProgramLoading, TheExecutableAndSayIntoAFileLoadNoQt) {
+TEST(ProgramLoading, TheExecutableLinksNoWindowsAndSayIntoAFileLoadsNothingMore) {
     Scratch s;
     const std::string bin = voxclockBinary().string();
     // The executable's own libraries, as the dynamic loader lists them (what ldd shows).
@@ -99,9 +99,11 @@ TEST(ProgramLoading, TheExecutableAndSayIntoAFileLoadNoQt) {
     EXPECT_EQ(waitFor(pid), 0);
     const std::string libs = readFile(s.dir / "libs");
     EXPECT_NE(libs.find("libespeak-ng"), std::string::npos) << libs;
-    EXPECT_EQ(libs.find("libQt6"), std::string::npos) << libs;
+    EXPECT_NE(libs.find("libQt6Core"), std::string::npos) << libs;
+    for (const char* library : {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia"})
+        EXPECT_EQ(libs.find(library), std::string::npos) << library << " is linked";
 
-    // Said into a file, with a sound server named: still nothing loaded beyond the executable.
+    // Said into a file, with a sound server named: nothing loaded beyond the executable's own.
     pid = spawn({bin, "say", "--home", (s.dir / "home").string(), "--wav",
                  (s.dir / "said.wav").string(), "The time is <spell>N0CALL</spell>"},
                 s.environment({"LD_DEBUG=files", "PULSE_SERVER=unix:/nonexistent"}),
@@ -110,11 +112,11 @@ TEST(ProgramLoading, TheExecutableAndSayIntoAFileLoadNoQt) {
     EXPECT_EQ(waitFor(pid), 0);
     EXPECT_GT(fs::file_size(s.dir / "said.wav"), 44u);
     const std::string loaded = readFile(s.dir / "say.err");
-    EXPECT_EQ(loaded.find("voxclock-"), std::string::npos) << loaded;
-    EXPECT_EQ(loaded.find("libQt6"), std::string::npos) << loaded;
+    EXPECT_EQ(loaded.find("voxclock-sound"), std::string::npos) << loaded;
+    EXPECT_EQ(loaded.find("libQt6Multimedia"), std::string::npos) << loaded;
 }
 
-TEST(ProgramLoading, TheHeadlessProgramAtRestLoadsNoWindowsWebOrSoundDevices) {
+TEST(ProgramLoading, TheHeadlessProgramAtRestLoadsNoWindowsOrSoundDevices) {
     for (const char* systemServer : {"/run/pulse/native", "/var/run/pulse/native"})
         if (fs::exists(systemServer))
             GTEST_SKIP() << "a sound server in system mode is running: " << systemServer;
@@ -132,9 +134,56 @@ TEST(ProgramLoading, TheHeadlessProgramAtRestLoadsNoWindowsWebOrSoundDevices) {
     kill(pid, SIGTERM);
     EXPECT_EQ(waitFor(pid), 0) << readFile(s.dir / "err");
     ASSERT_NE(maps.find("libQt6Core"), std::string::npos) << readFile(s.dir / "err");
-    for (const char* library : {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia", "libQt6Network",
-                                "voxclock-sound", "voxclock-desktop", "voxclock-web"})
+    for (const char* library : {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia", "voxclock-sound"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded";
+}
+
+// On a display with no command, voxclock becomes voxclock-desktop from its own folder with the
+// same arguments; when that is not there it says so and ends, instead of running without the
+// windows that were asked for.
+TEST(ProgramLoading, OnADisplayTheExecutableStartsTheDesktopBesideIt) {
+#ifndef VOXCLOCK_HAS_DESKTOP
+    GTEST_SKIP() << "built without the desktop";
+#endif
+    Scratch s;
+    // A folder of its own for the executable, on the build tree's file system so that a hard link
+    // will do; a stand-in desktop program that prints its arguments.
+    const fs::path folder = voxclockBinary().parent_path().parent_path() / "tests" /
+                            ("desktop-start-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path bin = folder / "voxclock";
+    std::error_code ec;
+    fs::create_hard_link(voxclockBinary(), bin, ec);
+    if (ec)
+        fs::copy_file(voxclockBinary(), bin);
+    const fs::path desktop = folder / "voxclock-desktop";
+    std::ofstream(desktop) << "#!/bin/sh\nprintf '%s\\n' \"$@\"\n";
+    fs::permissions(desktop, fs::perms::owner_all);
+
+    struct Case {
+        const char* what;
+        bool desktopThere;
+        int status;
+        std::string out;
+        const char* errHas;
+    };
+    const std::string home = (s.dir / "home").string();
+    const std::vector<Case> cases{
+        {"desktop there", true, 0, "--home\n" + home + "\n", ""},
+        {"desktop missing", false, 1, "", "voxclock-desktop"},
+    };
+    for (const Case& c : cases) {
+        if (!c.desktopThere)
+            fs::remove(desktop);
+        const pid_t pid = spawn({bin.string(), "--home", home}, s.environment({"DISPLAY=:99"}),
+                                s.dir / "out", s.dir / "err");
+        ASSERT_GT(pid, 0);
+        EXPECT_EQ(waitFor(pid), c.status) << c.what << ": " << readFile(s.dir / "err");
+        EXPECT_EQ(readFile(s.dir / "out"), c.out) << c.what;
+        EXPECT_NE(readFile(s.dir / "err").find(c.errHas), std::string::npos) << c.what;
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

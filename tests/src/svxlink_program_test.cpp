@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "tests/support/svxlink_test_node.h"
+#include "tests/support/temp_folder.h"
 
 // The whole program against a real SvxLink: `voxclock --headless` runs as a child process with
 // `[node] backend = svxlink`, and the test watches the node from outside: the main transmitter's
@@ -36,13 +37,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;

@@ -3,19 +3,19 @@
 
 #include <fstream>
 
-#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
 #include "ui/help_document.h"
 
 namespace vox {
 namespace {
 
 TEST(DocumentWindow, ShowsWhatNoOpenerCouldAndTheLogAsPlainText) {
-    QTemporaryDir dir;
-    const std::string log = dir.filePath("VoxclockLog.txt").toStdString();
+    TempFolder dir;
+    const std::string log = dir.file("VoxclockLog.txt");
     std::ofstream(log) << "12/06/26 09:00:00 Chat from <b>K1ABC</b>\r\n";
     QPointer<DocumentWindow> window;
     int desktopTries = 0;
@@ -51,7 +51,7 @@ TEST(DocumentWindow, ShowsWhatNoOpenerCouldAndTheLogAsPlainText) {
     EXPECT_FALSE(window->isVisible());
 
     // Nothing there: nothing shown, and the caller hears so.
-    EXPECT_FALSE(open(QUrl::fromLocalFile(dir.filePath("gone.txt"))));
+    EXPECT_FALSE(open(QUrl::fromLocalFile(QString::fromStdString(dir.file("gone.txt")))));
     delete window;
 }
 

@@ -11,12 +11,12 @@
 #include <QMenu>
 #include <QSet>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
 #include "ui/dtmf/dtmf_pad.h"
 #include "ui/dtmf/dtmf_setup_page.h"
 #include "ui/echolink/node_skeds_page.h"
@@ -81,10 +81,10 @@ std::string describe(QWidget* w) {
 }
 
 TEST(Keyboard, TabGoesThroughEveryDialogInReadingOrder) {
-    QTemporaryDir dir;
+    TempFolder dir;
     for (const NamedDialog& d : setupDialogs()) {
         SCOPED_TRACE(d.name);
-        std::unique_ptr<SetupDialog> dialog(d.create(dir.path().toStdString()));
+        std::unique_ptr<SetupDialog> dialog(d.create(dir.path));
         dialog->open();
         QApplication::processEvents();
         std::vector<QWidget*> chain = tabChain(dialog.get());
@@ -129,10 +129,10 @@ void expectMnemonicsWithoutClash(const std::vector<QString>& captions) {
 }
 
 TEST(Keyboard, EveryDialogAndMenuHasMnemonicsWithoutClashes) {
-    QTemporaryDir dir;
+    TempFolder dir;
     for (const NamedDialog& d : setupDialogs()) {
         SCOPED_TRACE(d.name);
-        std::unique_ptr<SetupDialog> dialog(d.create(dir.path().toStdString()));
+        std::unique_ptr<SetupDialog> dialog(d.create(dir.path));
         std::vector<QString> captions;
         for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
             if ((b->focusPolicy() & Qt::TabFocus) && !b->text().isEmpty() &&

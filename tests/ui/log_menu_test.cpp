@@ -3,11 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "core/base/virtual_time.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -17,8 +16,7 @@ namespace fs = std::filesystem;
 // The log on disk under the spellings it may have; empty = no log.
 class LogMenuTest : public ::testing::TestWithParam<std::string> {
 protected:
-    LogMenuTest()
-        : clock({2026, 12, 6, 9, 44, 30}), folder(dir.path().toStdString()), log(folder, clock) {
+    LogMenuTest() : clock({2026, 12, 6, 9, 44, 30}), folder(dir.path), log(folder, clock) {
         if (!GetParam().empty())
             std::ofstream(path()) << "12/06/26 09:00:00 old\r\n";
     }
@@ -27,7 +25,7 @@ protected:
         return static_cast<int>(std::distance(fs::directory_iterator(folder.root()), {}));
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     VirtualClock clock;
     ProgramFolder folder;
     EventLog log;
@@ -60,9 +58,8 @@ TEST_P(LogMenuTest, DeleteRemovesTheLogAndTheNextEventStartsAFreshOne) {
     EXPECT_EQ(filesInFolder(), 1);
     viewEventLog(log, opener);
     ASSERT_EQ(opened.size(), 1u);
-    std::ifstream in(opened[0].toLocalFile().toStdString(), std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "12/06/26 09:44:30 Voxclock Connect try: N0CALL-L\r\n");
+    EXPECT_EQ(readFile(opened[0].toLocalFile().toStdString()),
+              "12/06/26 09:44:30 Voxclock Connect try: N0CALL-L\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Spellings, LogMenuTest,

@@ -31,7 +31,8 @@ protected:
         actions.deleteLog = [this] { pressed.push_back("delete"); };
         actions.openHelp = [this] { pressed.push_back("help"); };
         actions.showAbout = [this] { pressed.push_back("about"); };
-        actions.openDialog = [this](const QString& c) { pressed.push_back(c.toStdString()); };
+        for (const char* dialog : {"mnuSetupWx", "mnuSearch", "mnuDTMF"})
+            actions.dialogs[dialog] = [this, dialog] { pressed.push_back(dialog); };
         actions.openMixer = [this](bool rec) { pressed.push_back(rec ? "mixer rec" : "mixer"); };
         actions.showSimulator = [this] { pressed.push_back("simulator"); };
     }
@@ -103,6 +104,19 @@ TEST_F(MainWindowTest, EmptyRemoteNodeButtonsAreOffAndSayWhereToSetACall) {
     panel.setEnabled("cmdRemoteNode2", true);
     panel.setCaption("cmdRemoteNode2", "  ");
     EXPECT_FALSE(w.control("cmdRemoteNode2")->isEnabled()) << "blanks are no call";
+}
+
+TEST_F(MainWindowTest, ControlsTheNodeCannotDriveStayGreyedAndSayWhy) {
+    actions.lacking["cbRecordStart"] = QStringLiteral("SvxLink cannot record from outside");
+    MainWindow& w = window();
+    QWidget* start = w.control("cbRecordStart");
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_EQ(start->toolTip(), QStringLiteral("SvxLink cannot record from outside"));
+    // The panel enabling it (the channel clears) does not bring it back.
+    panel.setEnabled("cbRecordStart", false);
+    panel.setEnabled("cbRecordStart", true);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_TRUE(w.control("cbRecordStop")->isEnabled()) << "only the lacking control";
 }
 
 TEST_F(MainWindowTest, MirrorsCaptionsChecksAndPanelsWithoutPressingAnything) {
@@ -259,9 +273,9 @@ TEST_F(MainWindowTest, HelpEntriesOpenSectionsOfTheManual) {
 
 TEST_F(MainWindowTest, MenuItemsReachTheirCommands) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"mnuFileSave", "save"},      {"mnuFileExit", "exit"}, {"mnuLogView", "view"},
-        {"mnuLogDelete", "delete"},   {"mnuHelpShow", "help"}, {"mnuAbout", "about"},
-        {"mnuSetupWx", "WX Setup"},   {"mnuSearch", "Search"}, {"mnuDTMF", "DTMF Pad"},
+        {"mnuFileSave", "save"},      {"mnuFileExit", "exit"},    {"mnuLogView", "view"},
+        {"mnuLogDelete", "delete"},   {"mnuHelpShow", "help"},    {"mnuAbout", "about"},
+        {"mnuSetupWx", "mnuSetupWx"}, {"mnuSearch", "mnuSearch"}, {"mnuDTMF", "mnuDTMF"},
         {"mnuSimulator", "simulator"}};
     for (const auto& [item, command] : cases) {
         pressed.clear();

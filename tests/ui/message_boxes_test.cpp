@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/widget_helpers.h"
 #include "ui/message_box_ui.h"
 #include "ui/message_boxes.h"
@@ -67,7 +67,7 @@ public:
         guard.stop();
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     VirtualClock clock;
     VirtualEventLoop loop;
     Runtime rt;
@@ -82,7 +82,7 @@ struct BoxCase {
 };
 
 TEST_F(MessageBoxesHoldNothing, EveryBoxLetsTheRuntimeTickAndAStopClosesIt) {
-    const std::string root = dir.path().toStdString();
+    const std::string root = dir.path;
     const BoxCase cases[] = {
         {"TTS Voice OK with remote connect notices", "VOICE Setup",
          [](MessageBoxesHoldNothing& t, QWidget* owner) {

@@ -2,14 +2,13 @@
 #include <csignal>
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "adapters/stop_signals.h"
 #include "src/program_host.h"
+#include "tests/support/temp_folder.h"
 #include "ui/message_box_ui.h"
 
 namespace vox {
@@ -84,12 +83,12 @@ TEST(StopSignal, ClosesTheOpenBoxAndNoLaterBoxWaits) {
 // The whole program around a fresh program folder, whose first start shows boxes.
 class StopHost : public ::testing::Test {
 protected:
-    StopHost() : host(dir.path().toStdString(), &messages), watch(messages) {
+    StopHost() : host(dir.path, &messages), watch(messages) {
         host.onStopRequested = [this] { messages.closeAll(); };
     }
-    bool settingsWritten() const { return QFileInfo::exists(dir.filePath("voxclock.ini")); }
+    bool settingsWritten() const { return std::filesystem::exists(dir.file("voxclock.ini")); }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     MessageBoxUserInterface messages;
     ProgramHost host;
     BoxWatch watch;

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/temp_folder.h"
+
 namespace vox {
 
 // A control of a window by its object name; a missing one fails the test.
@@ -16,14 +18,6 @@ W* named(QWidget* parent, const char* name) {
     auto* w = parent->findChild<W*>(QString::fromLatin1(name));
     EXPECT_NE(w, nullptr) << name;
     return w;
-}
-
-// A file's bytes, empty when it cannot be read.
-inline std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }  // namespace vox

@@ -9,6 +9,7 @@
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
 #include "core/sim/virtual_voice.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -69,7 +70,8 @@ TEST(AirLoggingVoice, RecordsWhatReachesTheVoiceThenForwardsIt) {
 
 // A text file's record carries what the voice reads; a file it cannot read carries none.
 TEST(AirLoggingVoice, ATextFileIsLoggedWithItsContent) {
-    const std::string dir = ::testing::TempDir();
+    TempFolder temp;
+    const std::string dir = temp.path;
     auto write = [&](const std::string& name, const std::string& bytes) {
         std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
         return dir + "/" + name;

@@ -16,7 +16,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/base/program_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -12,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ProgramFolder, BackslashPathsMapToSubFoldersAndNamesMatchAnyCase) {
-    const fs::path root = fs::temp_directory_path() / "voxclock-folder-test";
-    fs::remove_all(root);
+    TempFolder temp;
+    const fs::path root = temp.path;
     fs::create_directories(root / "WAV");
     std::ofstream(root / "WAV" / "Id.Wav") << "x";
     std::ofstream(root / "voxclocklog.txt") << "x";
@@ -24,7 +25,6 @@ TEST(ProgramFolder, BackslashPathsMapToSubFoldersAndNamesMatchAnyCase) {
     EXPECT_EQ(folder.findCaseInsensitive("\\VoxclockLog.txt"), (root / "voxclocklog.txt").string());
     // Names that are not there keep the spelling asked for, under the folder found.
     EXPECT_EQ(folder.findCaseInsensitive("wav/beep.wav"), (root / "WAV" / "beep.wav").string());
-    fs::remove_all(root);
 }
 
 TEST(ProgramFolder, ChosenFromTheOptionThenTheEnvironmentThenHome) {
@@ -39,12 +39,11 @@ TEST(ProgramFolder, ChosenFromTheOptionThenTheEnvironmentThenHome) {
 }
 
 TEST(ProgramFolder, IsCreatedOnFirstUse) {
-    const fs::path root = fs::temp_directory_path() / "voxclock-folder-new" / "deeper";
-    fs::remove_all(root.parent_path());
+    TempFolder temp;
+    const fs::path root = fs::path(temp.path) / "new" / "deeper";
     std::string error;
     EXPECT_TRUE(ProgramFolder(root.string()).ensureExists(&error)) << error;
     EXPECT_TRUE(fs::is_directory(root));
-    fs::remove_all(root.parent_path());
 }
 
 }  // namespace

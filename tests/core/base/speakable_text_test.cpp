@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "core/base/speakable_text.h"
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {

@@ -68,5 +68,26 @@ TEST(TextHelpers, SpellDtmfCode) {
         EXPECT_EQ(SpellDtmfCode(code), words) << code;
 }
 
+// Each trim takes its own set of blanks and nothing else.
+TEST(TextHelpers, Trims) {
+    struct Case {
+        std::string text, blanks, left, right, spacesAndTabs, whitespace;
+    };
+    const Case cases[] = {
+        {"  a b  ", "a b", "a b  ", "  a b", "a b", "a b"},
+        {"\t a \t", "\t a \t", "\t a \t", "\t a \t", "a", "a"},
+        {"\r\n a\r\n", "\r\n a\r\n", "\r\n a\r\n", "\r\n a\r\n", "\r\n a\r\n", "a"},
+        {"   ", "", "", "", "", ""},
+        {"", "", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TrimBlanks(c.text), c.blanks) << c.text;
+        EXPECT_EQ(TrimBlanksLeft(c.text), c.left) << c.text;
+        EXPECT_EQ(TrimBlanksRight(c.text), c.right) << c.text;
+        EXPECT_EQ(TrimSpacesAndTabs(c.text), c.spacesAndTabs) << c.text;
+        EXPECT_EQ(TrimWhitespace(c.text), c.whitespace) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace vox

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
 
 #include "core/base/wav_file.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -58,15 +58,8 @@ TEST(WavFile, DurationOfGoodAndBrokenFiles) {
 
 class WavWrite : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("voxclock-wav-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    TempFolder temp;
+    const fs::path dir{temp.path};
 };
 
 TEST_F(WavWrite, WritesLittleEndianPcmThatReadsBack) {
@@ -75,8 +68,8 @@ TEST_F(WavWrite, WritesLittleEndianPcmThatReadsBack) {
     std::string error;
     ASSERT_TRUE(writeWavPcm16Mono(path, 8000, samples, &error)) << error;
 
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string file = readFile(path);
+    const std::vector<unsigned char> bytes(file.begin(), file.end());
     ASSERT_EQ(bytes.size(), 44u + 10u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
     EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 16), "WAVEfmt ");

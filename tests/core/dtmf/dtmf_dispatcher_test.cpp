@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/app/call_spelling.h"
+#include "core/parts/call_spelling.h"
 #include "tests/core/dtmf/dtmf_rig.h"
 
 namespace vox {
@@ -132,14 +132,17 @@ TEST(DtmfDispatch, AFileThatIsNotThereKeysNothingAndSaysSo) {
 }
 
 TEST(DtmfDispatch, TheNodesOwnCodesAreLeftToTheNodeExceptItsFirst) {
-    NodeConf conf;
+    ProgramConf conf;
     conf.dtmfCommands = "Status=08,Disconnect=##, Info = 1 ,Bad";
+    conf.dtmfShortcuts = "Query=0*";
     DtmfRig rig(conf);
     rig.writeFile("DTMFError.txt", "Say again.");
 
     rig.dtmf.DispatchDtmfCommand("##");
     EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
     rig.dtmf.DispatchDtmfCommand("1");  // trimmed on both sides
+    EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
+    rig.dtmf.DispatchDtmfCommand("0*");  // the shortcuts are the node's too
     EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "DTMF used by EchoLink");
     EXPECT_TRUE(rig.transcript().empty());
 
@@ -148,7 +151,7 @@ TEST(DtmfDispatch, TheNodesOwnCodesAreLeftToTheNodeExceptItsFirst) {
 }
 
 TEST(DtmfDispatch, TheLockLetsOnlyTheLockTheSleepSwitchAndTheNodesCodesThrough) {
-    NodeConf conf;
+    ProgramConf conf;
     conf.dtmfCommands = "Status=08,Disconnect=##";
     DtmfRig rig(conf);
     rig.writeFile("DTMFLocked.txt", "Locked.");
@@ -229,7 +232,7 @@ TEST(DtmfReceive, OnlyTheNewestStringBeforeThePollIsDispatched) {
     rig.command("dtmf 77*");
     rig.run(1.0);
     EXPECT_EQ(withoutPtt(rig.transcript(from)), std::vector<std::string>{kNoNodes});
-    EXPECT_EQ(rig.state.PendingDtmf, "");
+    EXPECT_EQ(rig.dtmf.pending(), "");
 }
 
 TEST(DtmfReceive, StringsArrivingDuringACommandWaitForItAndOnlyTheNewestIsDispatched) {
@@ -249,14 +252,13 @@ TEST(DtmfReceive, StringsArrivingDuringACommandWaitForItAndOnlyTheNewestIsDispat
 
 TEST(DtmfReceive, AStopsTheVoiceAndIsNeverDispatched) {
     DtmfRig rig;
-    rig.state.PendingDtmf = "00*";
+    rig.dtmf.injectFromPad("00*");
     rig.dtmf.ELo_DTMFString("A");
     EXPECT_EQ(rig.state.DtmfAbortRequest, "A");
-    EXPECT_EQ(rig.state.PendingDtmf, "00*");
+    EXPECT_EQ(rig.dtmf.pending(), "00*");
 
     // From the pad, "A" is a command like any other.
     rig.writeFile("DTMFError.txt", "Say again.");
-    rig.state.PendingDtmf.clear();
     rig.dtmf.injectFromPad("A");
     rig.run(1);
     EXPECT_EQ(withoutPtt(rig.transcript()), std::vector<std::string>{"play DTMFError.txt"});

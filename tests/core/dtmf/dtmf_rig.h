@@ -2,59 +2,67 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/dtmf/dtmf_codes.h"
 #include "core/dtmf/dtmf_dispatcher.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 
-// Weather answers, recorded in the air log as actions.
-struct RecordedWeather : WeatherCommands {
-    explicit RecordedWeather(AirLog& air) : air(air) {}
-    void AnnounceWeatherAlerts(bool fromTimer) override {
+// What the dispatcher asks of the other parts, recorded in the air log as actions.
+struct RecordedPeers : DtmfPeers {
+    RecordedPeers(AirLog& air, std::function<void()> refreshCodes,
+                  std::function<void(bool)> quietTime)
+        : air(air), refreshCodes(std::move(refreshCodes)), quietTime(std::move(quietTime)) {}
+    void speakTime() override { act(std::string("press ") + Control::CMDTime); }
+    void transmitInfoFile() override { act(std::string("press ") + Control::CMDFile); }
+    void remoteNode(int index) override { act("press " + Control::cmdRemoteNode(index)); }
+    bool startRecording() override {
+        act("record minutes 0");
+        act(std::string("press ") + Control::cbRecordStart);
+        return true;
+    }
+    void stopRecording() override { act(std::string("press ") + Control::cbRecordStop); }
+    void playRecording() override { act(std::string("press ") + Control::cbRecordPlayback); }
+    void quietTimeRunning(bool on) override {
+        quietTime(on);
+        act(on ? "quiet time on" : "quiet time off");
+    }
+    void refreshNodeCodes() override { refreshCodes(); }
+    void speakSpeedDial() override { act("speed dial"); }
+    void speakBulletin(const std::string& n) override { act("bulletin " + n); }
+    void speakWwvReport() override { act("wwv"); }
+    void announceWeatherAlerts(bool fromTimer) override {
         act(fromTimer ? "alerts(timer)" : "alerts(dtmf)");
     }
-    void SpeakLocalWx() override { act("local wx"); }
-    void ReadFreeWxShort(bool now) override { act(now ? "freewx short(now)" : "freewx short"); }
-    void ReadFreeWxFull(bool now) override { act(now ? "freewx full(now)" : "freewx full"); }
+    void speakLocalWx() override { act("local wx"); }
+    void readFreeWxShort(bool now) override { act(now ? "freewx short(now)" : "freewx short"); }
+    void readFreeWxFull(bool now) override { act(now ? "freewx full(now)" : "freewx full"); }
     void act(const std::string& name) { air.record("action", {{"name", name}}); }
     AirLog& air;
+    std::function<void()> refreshCodes;
+    std::function<void(bool)> quietTime;
 };
 
 // A dispatcher on a part rig, with every call it makes into other parts recorded in the air log
 // beside what it says and plays.
 struct DtmfRig : PartRig {
-    explicit DtmfRig(NodeConf conf = NodeConf{})
+    explicit DtmfRig(ProgramConf conf = ProgramConf{})
         : PartRig({2026, 12, 10, 12, 1, 30}, conf),
-          weather(air),
-          dtmf(context(), timers[TimerName::tDTMFInComing], timers[TimerName::tDTMF], actions(),
-               weather) {
+          peers(
+              air,
+              [this] { refreshNodeDtmfCodes(nodes, state); },
+              [this](bool on) { timers[TimerName::tQuietTime].setEnabled(on); }),
+          dtmf(context(), timers[TimerName::tDTMFInComing], timers[TimerName::tDTMF], peers) {
         events.onDtmf = [this](const std::string& digits) { dtmf.ELo_DTMFString(digits); };
         timers[TimerName::tDTMFInComing].setEnabled(true);
         timers[TimerName::tQuietTime].setEnabled(true);
     }
 
-    DtmfActions actions() {
-        DtmfActions a;
-        a.press = [this](const std::string& control) { act("press " + control); };
-        a.quietTimeRunning = [this](bool on) {
-            timers[TimerName::tQuietTime].setEnabled(on);
-            act(on ? "quiet time on" : "quiet time off");
-        };
-        a.refreshNodeCodes = [this] {
-            state.EchoLinkDtmfCodes =
-                parseNodeDtmfCodes(nodes.registryValue("Sysop", "DTMFCommands"));
-        };
-        a.speakSpeedDial = [this] { act("speed dial"); };
-        a.speakBulletin = [this](const std::string& n) { act("bulletin " + n); };
-        a.speakWwvReport = [this] { act("wwv"); };
-        a.resetRecordMinutes = [this] { act("record minutes 0"); };
-        return a;
-    }
-    void act(const std::string& name) { air.record("action", {{"name", name}}); }
+    void act(const std::string& name) { peers.act(name); }
 
     void writeFile(const std::string& relative, const std::string& text) {
         const std::filesystem::path p = std::filesystem::path(dir.path) / relative;
@@ -95,7 +103,7 @@ struct DtmfRig : PartRig {
         return out;
     }
 
-    RecordedWeather weather;
+    RecordedPeers peers;
     DtmfDispatcher dtmf;
 };
 

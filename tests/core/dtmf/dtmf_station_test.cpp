@@ -1,7 +1,7 @@
 // DTMF through a whole station: the wires from the dispatcher to the parts it sets going.
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {
@@ -50,7 +50,7 @@ TEST(DtmfStation, ARecordingTheNodeRefusesIsSaidToBeNotAvailable) {
 }
 
 TEST(DtmfStation, RemoteNodeCodesConnectAndTheNodesCodesAreRead) {
-    NodeConf conf = StationRig::quickConf();
+    ProgramConf conf = StationRig::quickConf();
     conf.dtmfCommands = "Status=08,Disconnect=##";
     StationRig rig({2026, 12, 10, 11, 59, 0, 0}, conf);
     rig.startAndRunUntil({2026, 12, 10, 11, 59, 30, 0});

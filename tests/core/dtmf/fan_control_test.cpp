@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/dtmf/fan_control.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

@@ -8,8 +8,9 @@
 #include "core/base/speakable_text.h"
 #include "core/base/text_helpers.h"
 #include "core/dtmf/spoken_reports.h"
-#include "tests/core/app/part_rig.h"
 #include "tests/core/base/fake_http_client.h"
+#include "tests/core/parts/part_rig.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -40,13 +41,8 @@ const std::string kBulletinApology = "<xml>Sorry, that bulletin is currently not
 const std::string kWwvApology =
     "<xml>Sorry, the <spell>WWV</spell> report is not currently available.</xml>";
 
-struct ReportsRig : PartRig {
-    ReportsRig()
-        : http(rt),
-          web(rt, &http, &air, 10),
-          reports(
-              context(), web, [this] { heard.push_back("(identification)"); },
-              [this] { state.GreetingText = "Good afternoon."; }) {
+struct ReportsRig : PartRig, SpokenReportsPeers {
+    ReportsRig() : http(rt), web(rt, &http, &air, 10), reports(context(), web, *this) {
         speech.setVoice(std::make_unique<ListeningVoice>(rt, heard));
         settings.WxNodeCall = "November Zero Call";
     }
@@ -58,12 +54,14 @@ struct ReportsRig : PartRig {
     FakeHttpClient http;
     WebFetcher web;
     std::vector<std::string> heard;
+    void sendStationId() override { heard.push_back("(identification)"); }
+    void buildGreeting() override { state.GreetingText = "Good afternoon."; }
+
     SpokenReports reports;
 };
 
 std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(VOXCLOCK_TEST_DATA) + "/wwv/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return readFile(std::string(VOXCLOCK_TEST_DATA) + "/wwv/" + name);
 }
 
 TEST(SpeedDial, ListsEveryUsableSlotInWords) {
@@ -160,7 +158,13 @@ TEST(Bulletin, AReplyPackedWithMarkersIsReadInOnePass) {
     document += "News.</XML>More.</xml>";
     ReportsRig rig;
     // No greeting, so what is left to speak is short.
-    SpokenReports reports(rig.context(), rig.web, {}, [&rig] { rig.state.GreetingText.clear(); });
+    struct NoGreeting : SpokenReportsPeers {
+        explicit NoGreeting(SharedState& state) : state(state) {}
+        void sendStationId() override {}
+        void buildGreeting() override { state.GreetingText.clear(); }
+        SharedState& state;
+    } peers(rig.state);
+    SpokenReports reports(rig.context(), rig.web, peers);
     rig.http.serve(kBase + "64.xml", document);
     reports.SpeakBulletin(kBase, "64");
     EXPECT_EQ(rig.heard, std::vector<std::string>{

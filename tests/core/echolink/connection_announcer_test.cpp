@@ -4,7 +4,7 @@
 
 #include "core/base/speech_markup.h"
 #include "core/echolink/connection_announcer.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {
@@ -236,8 +236,8 @@ TEST(ConnectionAnnouncer, EventsDuringAnAnnouncementAreAllAnnouncedInOrder) {
         rig.command("connect K9XYZ");
         rig.command("disconnect W1AW");
         rig.command("connect VE3ABC");
-        EXPECT_EQ(rig.state.PendingConnect, "VE3ABC");
-        EXPECT_EQ(rig.state.PendingDisconnect, "W1AW");
+        EXPECT_EQ(rig.announcer.pendingConnect(), "VE3ABC");
+        EXPECT_EQ(rig.announcer.pendingDisconnect(), "W1AW");
         EXPECT_EQ(rig.announcer.waiting(), 3u);  // W1AW itself is being announced
         rig.command("rx off");
     });
@@ -249,8 +249,8 @@ TEST(ConnectionAnnouncer, EventsDuringAnAnnouncementAreAllAnnouncedInOrder) {
                                 "<xml>v e 3 a b c , connected.</xml>",
                             }));
     EXPECT_EQ(rig.announcer.waiting(), 0u);
-    EXPECT_EQ(rig.state.PendingConnect, "");
-    EXPECT_EQ(rig.state.PendingDisconnect, "");
+    EXPECT_EQ(rig.announcer.pendingConnect(), "");
+    EXPECT_EQ(rig.announcer.pendingDisconnect(), "");
 }
 
 TEST(ConnectionAnnouncer, AFloodKeepsTheNewestWithOneLogLine) {
@@ -260,7 +260,7 @@ TEST(ConnectionAnnouncer, AFloodKeepsTheNewestWithOneLogLine) {
     for (std::size_t i = 0; i < total; ++i)
         rig.announcer.onConnected("W" + std::to_string(i) + "AW");
     EXPECT_EQ(rig.announcer.waiting(), ConnectionAnnouncer::kMaxWaiting);
-    EXPECT_EQ(rig.state.PendingConnect, "W" + std::to_string(total - 1) + "AW");
+    EXPECT_EQ(rig.announcer.pendingConnect(), "W" + std::to_string(total - 1) + "AW");
     ASSERT_EQ(rig.logged.size(), 1u);
     EXPECT_NE(rig.logged[0].find("too many"), std::string::npos);
 
@@ -316,7 +316,7 @@ TEST(ChatText, ReadPlainOrFullOrNotAtAll) {
         rig.command("chat K1XYZ-L>Net starts at 8 pm");
         rig.run(10);
         EXPECT_EQ(rig.spoken(), c.expected);
-        EXPECT_EQ(rig.state.PendingChatText, "");
+        EXPECT_EQ(rig.announcer.pendingChatText(), "");
     }
 }
 
@@ -378,7 +378,7 @@ TEST(ChatText, BadLinesAreDroppedSilently) {
         rig.run(10);
         EXPECT_TRUE(rig.spoken().empty());
         EXPECT_TRUE(rig.linesWith(R"("ev":"ptt")").empty());
-        EXPECT_EQ(rig.state.PendingChatText, "");
+        EXPECT_EQ(rig.announcer.pendingChatText(), "");
     }
     // Events without a usable call are no better.
     AnnouncerRig rig;

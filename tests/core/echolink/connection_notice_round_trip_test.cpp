@@ -2,13 +2,13 @@
 // other, and never by the node they are about.
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {
 
-NodeConf nodeCalled(const std::string& call) {
-    NodeConf conf = StationRig::quickConf();
+ProgramConf nodeCalled(const std::string& call) {
+    ProgramConf conf = StationRig::quickConf();
     conf.callsign = call;
     return conf;
 }

@@ -2,18 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "core/echolink/quiet_time.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {
 
 constexpr const char* kNodeCall = "Kilo One Victor X-ray Charlie";
 
-struct QuietRig : PartRig {
+struct QuietRig : PartRig, QuietTimePeers {
     explicit QuietRig(LocalTime start = {2026, 12, 10, 12, 1, 30})
-        : PartRig(start), quiet(context(), timers[TimerName::tQuietTime], [this] {
-              buttonLoads.push_back(formatHhMmSs(rt.localNow()));
-          }) {
+        : PartRig(start), quiet(context(), timers[TimerName::tQuietTime], *this) {
         settings.WxNodeCall = kNodeCall;
         log.onLine = [this](const std::string& text) {
             logged.push_back(formatHhMmSs(rt.localNow()) + " " + text);
@@ -35,6 +33,8 @@ struct QuietRig : PartRig {
     }
 
     double t0 = rt.now();
+    void reloadNodeButtons() override { buttonLoads.push_back(formatHhMmSs(rt.localNow())); }
+
     QuietTime quiet;
     std::vector<std::string> buttonLoads;
     std::vector<std::string> logged;

@@ -3,7 +3,7 @@
 
 #include "core/base/air_log.h"
 #include "core/echolink/remote_node_buttons.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
 
 namespace vox {
 namespace {

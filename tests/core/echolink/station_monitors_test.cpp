@@ -7,13 +7,14 @@
 
 #include "core/base/wav_file.h"
 #include "core/echolink/station_monitors.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
 
-NodeConf nodeCalled(const std::string& call) {
-    NodeConf conf;
+ProgramConf nodeCalled(const std::string& call) {
+    ProgramConf conf;
     conf.callsign = call;
     return conf;
 }
@@ -38,12 +39,6 @@ struct MonitorsRig : PartRig {
             out.push_back(l.substr(l.find('T') + 1, 8));
         return out;
     }
-    std::string readFile(const std::string& relative) const {
-        std::ifstream in(dir.path + "/" + relative, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     bool keyed() const { return nodes.state().ptt; }
 
     std::unique_ptr<SetupConfig> setup;
@@ -67,14 +62,14 @@ TEST(StationList, OnlyANodeWhoseCallHoldsAnExportCallWritesTheList) {
         rig.command("connect W1AW");
         rig.timers[TimerName::tStationList].setEnabled(true);
         rig.monitors.onStationListReceived();
-        EXPECT_EQ(rig.state.StationListFlag, c.exports);
+        EXPECT_EQ(rig.monitors.StationListFlag, c.exports);
         EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), c.exports ? "List Refreshed" : "");
 
         rig.run(61);
-        EXPECT_FALSE(rig.state.StationListFlag);
+        EXPECT_FALSE(rig.monitors.StationListFlag);
         EXPECT_EQ(std::filesystem::exists(rig.dir.path + "/db/NodeList.xml"), c.exports);
         if (c.exports) {
-            EXPECT_EQ(rig.readFile("db/NodeList.xml"),
+            EXPECT_EQ(readFile(rig.dir.file("db/NodeList.xml")),
                       "<stations><station call=\"W1AW\"/></stations>\r\n");
             EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "");
             EXPECT_TRUE(rig.nodes.state().stationListHeld);
@@ -92,7 +87,7 @@ TEST(StationList, ATickWithoutAFreshListWritesNothingAndAnOldListIsReplacedWhole
     std::ofstream(rig.dir.path + "/DB/nodelist.XML") << std::string(500, 'x');
     rig.monitors.onStationListReceived();
     rig.run(60);
-    EXPECT_EQ(rig.readFile("DB/nodelist.XML"), "<stations></stations>\r\n");
+    EXPECT_EQ(readFile(rig.dir.file("DB/nodelist.XML")), "<stations></stations>\r\n");
 }
 
 TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
@@ -101,33 +96,32 @@ TEST(StationList, FailuresAndAFolderInTheWayEndTheExportQuietly) {
 
     rig.command("fail Callsign 1");
     rig.monitors.onStationListReceived();
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_FALSE(rig.monitors.StationListFlag);
 
     rig.command("fail StationListXml 1");
     rig.monitors.onStationListReceived();
     rig.run(61);
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_FALSE(rig.monitors.StationListFlag);
     EXPECT_FALSE(std::filesystem::exists(rig.dir.path + "/db/NodeList.xml"));
 
     // Someone left a file named "db": the list cannot go there, and nothing breaks.
     std::ofstream(rig.dir.path + "/db") << "not a folder";
     rig.monitors.onStationListReceived();
     rig.run(60);
-    EXPECT_EQ(rig.readFile("db"), "not a folder");
-    EXPECT_FALSE(rig.state.StationListFlag);
+    EXPECT_EQ(readFile(rig.dir.file("db")), "not a folder");
+    EXPECT_FALSE(rig.monitors.StationListFlag);
 }
 
 TEST(StationList, TheStationExportsWhenTheNodeReportsAFreshList) {
-    NodeConf conf = StationRig::quickConf();
+    ProgramConf conf = StationRig::quickConf();
     conf.callsign = "W7VXC-L";
     StationRig rig(LocalTime{2026, 12, 10, 11, 59, 0, 0}, conf);
     ASSERT_EQ(rig.station->start(), Station::StartOutcome::Running);
     rig.command("connect W1AW");
     rig.command("stationlist");
     rig.runUntil(LocalTime{2026, 12, 10, 12, 1, 30, 0});
-    std::ifstream in(rig.folderPath("db/NodeList.xml"), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(text, "<stations><station call=\"W1AW\"/></stations>\r\n");
+    EXPECT_EQ(readFile(rig.folderPath("db/NodeList.xml")),
+              "<stations><station call=\"W1AW\"/></stations>\r\n");
 }
 
 TEST(ActivityReminder, PlaysEveryActiveMinutesWhileAStationIsConnectedWithoutABeep) {

@@ -22,7 +22,7 @@
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_format.h"
 
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 

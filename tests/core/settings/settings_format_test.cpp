@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/settings/settings_format.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 
@@ -39,11 +40,6 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
 bool parse(const std::string& text, Settings& out, std::string* error = nullptr) {
     std::istringstream in(text);
     return parseSettingsFile(in, out, error);
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 RemoteNode node(std::string call, std::string dtmf, std::int16_t autoOn,

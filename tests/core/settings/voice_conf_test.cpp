@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/sim/node_conf.h"
-#include "tests/core/temp_folder.h"
+#include "core/settings/program_conf.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
@@ -42,7 +42,7 @@ TEST(VoiceConf, WritesTheVoiceKeysAndKeepsTheRest) {
         std::string error;
         ASSERT_TRUE(writeVoiceChoice(path, {"flite", "rms"}, &error)) << error;
         EXPECT_EQ(contents(path), c.after) << (c.before ? c.before : "(none)");
-        EXPECT_EQ(loadNodeConf(path).conf.voice, (VoiceChoice{"flite", "rms"}));
+        EXPECT_EQ(loadProgramConf(path).conf.voice, (VoiceChoice{"flite", "rms"}));
     }
 }
 
@@ -63,7 +63,7 @@ TEST(VoiceConf, TheReaderTakesTheKeysAsWritten) {
         TempFolder folder;
         const std::string path = folder.file("voxclock.conf");
         std::ofstream(path, std::ios::binary) << c.text;
-        const ConfResult r = loadNodeConf(path);
+        const ConfResult r = loadProgramConf(path);
         EXPECT_EQ(r.conf.voice, c.voice) << c.text;
         EXPECT_EQ(r.warnings.size(), c.warnings) << c.text;
     }

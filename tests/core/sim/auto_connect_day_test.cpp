@@ -8,14 +8,15 @@
 
 #include "core/settings/settings_file.h"
 #include "core/sim/dry_run.h"
-#include "tests/core/temp_root.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
 
-class AutoConnectDay : public TempRootTest {
+class AutoConnectDay : public ::testing::Test {
 protected:
-    AutoConnectDay() : TempRootTest("voxclock-autoconnect-") {}
+    TempFolder temp;
+    const std::filesystem::path root{temp.path};
 };
 
 // "HH:MM connect CALL" for every connect and disconnect the station asked of the node.

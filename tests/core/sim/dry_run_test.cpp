@@ -7,18 +7,12 @@
 
 #include "core/sim/dry_run.h"
 #include "core/sim/events_file.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 namespace {
 
 const std::string kData = VOXCLOCK_TEST_DATA;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(DryRun, AnHourFromAnEventsFileMatchesTheExpectedAirLog) {
     std::ostringstream out, err;
@@ -117,8 +111,8 @@ namespace vox {
 namespace {
 
 TEST(DryRun, AWorkFolderIsFilledAndKeptAndAnExistingOneIsRefused) {
-    const std::string workdir = ::testing::TempDir() + "voxclock-workdir-test";
-    std::filesystem::remove_all(workdir);
+    TempFolder temp;
+    const std::string workdir = temp.file("work");
     std::ostringstream out, err;
     DryRunOptions options{VOXCLOCK_TEST_DATA "/simulate/home", "2026-12-10 11:59:00",
                           "2026-12-10 12:01:00", "", workdir};
@@ -133,7 +127,6 @@ TEST(DryRun, AWorkFolderIsFilledAndKeptAndAnExistingOneIsRefused) {
     EXPECT_EQ(runDryRun(options, out2, err2), 2);
     EXPECT_NE(err2.str().find("already exists"), std::string::npos) << err2.str();
     EXPECT_TRUE(out2.str().empty());
-    std::filesystem::remove_all(workdir);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(BrokenSamples, TheObservationRecordFailsAndTheNextGoodFileIsReadAgain) {
         EXPECT_LT(errors.size(), 20000u) << "a long token is cut in the record";
         EXPECT_TRUE(rig.transcript().empty());
 
-        rig.write("wxex/csv/data.csv", fileText(weatherSample("wxex/csv/data.csv")));
+        rig.write("wxex/csv/data.csv", readFile(weatherSample("wxex/csv/data.csv")));
         rig.exchange.UpdateWeatherExchange();
         EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), "Weather Retrieved OK");
     }
@@ -52,9 +52,9 @@ TEST(BrokenSamples, TheOtherReadersGiveTheirOwnOutcome) {
         rig.settings.WxUrl = rig.path("wxex") + "/";
         rig.settings.LocalWxFile = rig.path("station") + "/";
         for (const char* name : {"daily.txt", "freewx.dat", "freedata.txt", "freewtday.log"})
-            rig.write(std::string("station/") + name, fileText(sample.string()));
-        rig.write("wxex/data/warning.txt", fileText(sample.string()));
-        rig.write("wxex/data/metar.txt", fileText(sample.string()));
+            rig.write(std::string("station/") + name, readFile(sample.string()));
+        rig.write("wxex/data/warning.txt", readFile(sample.string()));
+        rig.write("wxex/data/metar.txt", readFile(sample.string()));
 
         for (std::int16_t type : {0, 2, 3}) {
             rig.settings.WxStationType = type;
@@ -77,9 +77,9 @@ TEST(BrokenSamples, TheOtherReadersGiveTheirOwnOutcome) {
 
         // A forecast file of these bytes gives a forecast or the not-available sentence.
         rig.settings.WxUrl = rig.copySample("wxex", "good");
-        rig.write("good/data/metar.txt", fileText(sample.string()));
+        rig.write("good/data/metar.txt", readFile(sample.string()));
         rig.exchange.UpdateWeatherExchange();
-        EXPECT_EQ(rig.read("wx.txt"), fileText(weatherSample("golden/wx_imperial.txt")));
+        EXPECT_EQ(rig.read("wx.txt"), readFile(weatherSample("golden/wx_imperial.txt")));
         const std::string fc = rig.read("wxfc.txt");
         EXPECT_EQ(fc.rfind("<xml>", 0), 0u) << fc;
     }

@@ -13,7 +13,7 @@ namespace vox {
 namespace {
 
 Observation sampleRecord() {
-    const ObservationRead read = readObservation(fileText(weatherSample("wxex/csv/data.csv")));
+    const ObservationRead read = readObservation(readFile(weatherSample("wxex/csv/data.csv")));
     EXPECT_TRUE(read.ok) << read.error;
     return read.record;
 }

@@ -142,7 +142,7 @@ TEST(FreeWxStation, ShortReadingFromTheSampleAndItsTimes) {
     EXPECT_EQ(rig.transcript(),
               (std::vector<std::string>{"ptt on", "play wxlocalshort.txt", "ptt off"}));
 
-    const std::string sample = fileText(weatherSample("freewx/freewx.dat"));
+    const std::string sample = readFile(weatherSample("freewx/freewx.dat"));
     for (auto [time, spoken] : {std::pair<const char*, const char*>{"12:40", "12:40pm"},
                                 {"00:40", "12:40am"},
                                 {"09:05", "09:05am"},
@@ -161,7 +161,7 @@ TEST(FreeWxStation, ShortReadingFromTheSampleAndItsTimes) {
 // The sample's full reading with some fields replaced.
 std::string fullRecord(std::vector<std::pair<int, std::string>> fields) {
     std::vector<std::string> f = {""};
-    const std::string line = ReplaceAll(fileText(weatherSample("freewx/freedata.txt")), "\r\n", "");
+    const std::string line = ReplaceAll(readFile(weatherSample("freewx/freedata.txt")), "\r\n", "");
     std::size_t start = 0;
     for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
         f.push_back(line.substr(start, comma - start));
@@ -220,7 +220,7 @@ TEST(FreeWxStation, FullReadingRules) {
         rig.write("fw/freedata.txt", fullRecord(c.fields) + "\r\nsecond line\r\n");
         setLocalWriteTime(rig.path("fw/freedata.txt"), {2026, 6, 5, 15, 45, 0});
         if (c.dayLog)
-            rig.write("fw/FreeWtDay.log", fileText(weatherSample("freewx/freewtday.log")));
+            rig.write("fw/FreeWtDay.log", readFile(weatherSample("freewx/freewtday.log")));
         rig.station.ReadFreeWxFull(false);
         const std::string text = rig.read("wxlocal.txt");
         for (const std::string& part : c.has)

@@ -1,5 +1,5 @@
-// The README's way to try the weather: the settings beside the samples reach them from a copy of
-// that folder, and the events file is one the simulator takes.
+// The way to try the weather that docs/weather.md gives: the settings beside the samples reach
+// them from a copy of that folder, and the events file is one the simulator takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,13 +21,13 @@ TEST(SampleStation, TheSettingsBesideTheSamplesReachThemFromACopy) {
         rig.copySample(folder, folder);
 
     rig.exchange.getWeatherNow();
-    EXPECT_EQ(rig.read("wx.txt"), fileText(weatherSample("golden/wx_imperial.txt")));
-    EXPECT_EQ(rig.read("wxfc.txt"), fileText(weatherSample("golden/wxfc_imperial.txt")));
+    EXPECT_EQ(rig.read("wx.txt"), readFile(weatherSample("golden/wx_imperial.txt")));
+    EXPECT_EQ(rig.read("wxfc.txt"), readFile(weatherSample("golden/wxfc_imperial.txt")));
     EXPECT_EQ(rig.read("wxlocal.txt").rfind("<xml>These are the weather conditions from", 0), 0u);
 
     std::vector<TimedCommand> commands;
     std::string error;
-    ASSERT_TRUE(parseEventsFile(fileText(weatherSample("try.events")), {2026, 6, 5, 15, 40, 0},
+    ASSERT_TRUE(parseEventsFile(readFile(weatherSample("try.events")), {2026, 6, 5, 15, 40, 0},
                                 &commands, &error))
         << error;
     EXPECT_EQ(commands.size(), 4u);

@@ -24,8 +24,8 @@ TEST(WeatherExchange, SampleFolderGivesTheGoldenFilesInBothUnits) {
         rig.settings.WxIsMetric = metric ? 1 : 0;
         rig.exchange.UpdateWeatherExchange();
         const std::string units = metric ? "metric" : "imperial";
-        EXPECT_EQ(rig.read("wx.txt"), fileText(weatherSample("golden/wx_" + units + ".txt")));
-        EXPECT_EQ(rig.read("wxfc.txt"), fileText(weatherSample("golden/wxfc_" + units + ".txt")));
+        EXPECT_EQ(rig.read("wx.txt"), readFile(weatherSample("golden/wx_" + units + ".txt")));
+        EXPECT_EQ(rig.read("wxfc.txt"), readFile(weatherSample("golden/wxfc_" + units + ".txt")));
         EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), kOk);
         EXPECT_FALSE(fs::exists(rig.path("WxError.txt")));
         EXPECT_TRUE(rig.transcript().empty()) << "nothing is spoken";
@@ -96,7 +96,7 @@ TEST(WeatherExchange, ForecastDays) {
 
         rig.exchange.UpdateWeatherExchange();
         EXPECT_EQ(rig.read("wxfc.txt"), c.wxfc);
-        EXPECT_EQ(rig.read("wx.txt"), fileText(weatherSample("golden/wx_") +
+        EXPECT_EQ(rig.read("wx.txt"), readFile(weatherSample("golden/wx_") +
                                                (c.metric ? "metric.txt" : "imperial.txt")))
             << "the conditions come first and stay written";
         const std::string errors = rig.read("WxError.txt");
@@ -111,7 +111,7 @@ TEST(WeatherExchange, ForecastDays) {
 TEST(WeatherExchange, AFailedRefreshKeepsTheFilesAndAppendsItsRecord) {
     WeatherRig rig;
     rig.settings.WxUrl = rig.copySample("wxex", "WxEx");
-    rig.write("WxEx/csv/data.csv", fileText(weatherSample("broken/ten_tokens.csv")));
+    rig.write("WxEx/csv/data.csv", readFile(weatherSample("broken/ten_tokens.csv")));
     rig.write("wx.txt", "previous");
     rig.write("wxfc.txt", "previous");
 
@@ -129,10 +129,10 @@ TEST(WeatherExchange, AFailedRefreshKeepsTheFilesAndAppendsItsRecord) {
     EXPECT_EQ(rig.logged.size(), 1u);
 
     // Mended, the next refresh works again.
-    rig.write("WxEx/csv/data.csv", fileText(weatherSample("wxex/csv/data.csv")));
+    rig.write("WxEx/csv/data.csv", readFile(weatherSample("wxex/csv/data.csv")));
     rig.exchange.UpdateWeatherExchange();
     EXPECT_EQ(rig.panel.panel(StatusPanel::Speech), kOk);
-    EXPECT_EQ(rig.read("wx.txt"), fileText(weatherSample("golden/wx_imperial.txt")));
+    EXPECT_EQ(rig.read("wx.txt"), readFile(weatherSample("golden/wx_imperial.txt")));
 }
 
 TEST(WeatherExchange, RefreshesEverySecondTickAndReadsTheStationAfterwards) {

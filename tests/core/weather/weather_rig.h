@@ -9,7 +9,8 @@
 #include "core/weather/local_weather_station.h"
 #include "core/weather/weather_alerts.h"
 #include "core/weather/weather_exchange.h"
-#include "tests/core/app/part_rig.h"
+#include "tests/core/parts/part_rig.h"
+#include "tests/support/temp_folder.h"
 
 namespace vox {
 
@@ -18,17 +19,12 @@ inline std::string weatherSample(const std::string& relative) {
     return std::string(VOXCLOCK_TEST_DATA) + "/weather/" + relative;
 }
 
-inline std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The weather parts on a part rig, with the settings of the sample station.
-struct WeatherRig : PartRig {
+struct WeatherRig : PartRig, WeatherExchangePeers {
     explicit WeatherRig(LocalTime start = {2026, 6, 5, 15, 50, 0})
         : PartRig(start),
           station(context(), timers[TimerName::tFreeWx]),
-          exchange(context(), timers[TimerName::tWxGet], [this] { station.ReadVwsDaily(); }),
+          exchange(context(), timers[TimerName::tWxGet], *this),
           alerts(context(), timers[TimerName::tWxWarn]) {
         settings.WxUrl = weatherSample("wxex") + "/";
         settings.WxArea = "Boston Harbor";
@@ -40,7 +36,7 @@ struct WeatherRig : PartRig {
     std::string path(const std::string& relative) const {
         return (std::filesystem::path(dir.path) / relative).string();
     }
-    std::string read(const std::string& relative) const { return fileText(path(relative)); }
+    std::string read(const std::string& relative) const { return readFile(path(relative)); }
     void write(const std::string& relative, const std::string& text) const {
         const std::filesystem::path p = path(relative);
         std::filesystem::create_directories(p.parent_path());
@@ -81,6 +77,8 @@ struct WeatherRig : PartRig {
     }
 
     LocalWeatherStation station;
+    void readVwsDaily() override { station.ReadVwsDaily(); }
+
     WeatherExchange exchange;
     WeatherAlerts alerts;
     std::vector<std::string> logged;

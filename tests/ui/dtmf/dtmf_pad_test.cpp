@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 #include "ui/main_window.h"
 #include "ui/mnemonics.h"
 
@@ -173,7 +173,7 @@ TEST(DtmfPadOnStation, SendSetsThePendingCommandAndOverwritesOneFromTheNode) {
             st.dtmf().ELo_DTMFString(c.fromNode);
         press(&pad, c.presses);
         press(&pad, {kSend});
-        EXPECT_EQ(st.state().PendingDtmf, c.pending);
+        EXPECT_EQ(st.dtmf().pending(), c.pending);
         EXPECT_EQ(st.state().DtmfAbortRequest, "");
     }
 }
@@ -184,14 +184,12 @@ TEST(DtmfPadMenu, TheMenuItemsOpenTheSetupDialogAndThePad) {
     std::vector<std::string> opened;
     actions.dialogs["mnuSetupDTMF"] = [&] { opened.push_back("frmDTMFSetup"); };
     actions.dialogs["mnuDTMF"] = [&] { opened.push_back("frmDTMF"); };
-    actions.openDialog = [&](const QString& caption) { opened.push_back(caption.toStdString()); };
     MainWindow window(panel, actions, true);
     EXPECT_EQ(shownCaption(window.menuAction("mnuSetupDTMF")->text()).toStdString(), "DTMF Cmds");
     EXPECT_EQ(window.menuAction("mnuDTMF")->text().toStdString(), "DTMF &Pad");
     window.menuAction("mnuSetupDTMF")->trigger();
     window.menuAction("mnuDTMF")->trigger();
-    window.menuAction("mnuSearch")->trigger();
-    EXPECT_EQ(opened, (std::vector<std::string>{"frmDTMFSetup", "frmDTMF", "Search"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"frmDTMFSetup", "frmDTMF"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The DTMF setup dialog, offscreen: the record under the captions the owner knows, codes stored
 // trimmed and upper-cased, and OK reaching the station's settings file while Cancel does not.
-#include "core/echolink/svxlink_codes.h"
+#include "backends/svxlink/svxlink_codes.h"
 #include "tests/ui/widget_helpers.h"
 #include "ui/dtmf/dtmf_setup_page.h"
 #include "ui/mnemonics.h"
@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings/settings_file.h"
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 
 namespace vox {
 namespace {
@@ -193,14 +193,14 @@ TEST(DtmfSetupOnStation, OkWritesTheSettingsFileAndCancelLeavesRecordAndFileAlon
     };
 
     const Settings before = st.settings();
-    const std::string fileBefore = fileText(path);
+    const std::string fileBefore = readFile(path);
     ASSERT_FALSE(fileBefore.empty());
     dialog->open();
     edit();
     named<QPushButton>(dialog.get(), "Command1")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(st.settings(), before);
-    EXPECT_EQ(fileText(path), fileBefore);
+    EXPECT_EQ(readFile(path), fileBefore);
 
     dialog->open();
     EXPECT_EQ(named<QLineEdit>(dialog.get(), "tbRecordStart")->text().toStdString(),

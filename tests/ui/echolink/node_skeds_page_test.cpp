@@ -149,16 +149,14 @@ TEST_F(NodeSkedsPageTest, OkStoresTheRowsByTheRulesAndCancelStoresNothing) {
     EXPECT_EQ(station.TxDelaySeconds, 1.5) << "other settings kept";
 }
 
-TEST(NodeSkedsMenu, TheRemoteNodesItemOpensItsDialogAndTheOthersStillSayNotYet) {
+TEST(NodeSkedsMenu, TheRemoteNodesItemOpensItsDialog) {
     FrontPanel panel;
     MainWindowActions actions;
     std::vector<QString> opened;
     actions.dialogs["mnuSetupRemoteNodes"] = [&] { opened.push_back("frmNodeSkeds"); };
-    actions.openDialog = [&](const QString& caption) { opened.push_back(caption); };
     MainWindow window(panel, actions, true);
     window.menuAction("mnuSetupRemoteNodes")->trigger();
-    window.menuAction("mnuSetupWx")->trigger();
-    EXPECT_EQ(opened, (std::vector<QString>{"frmNodeSkeds", "WX Setup"}));
+    EXPECT_EQ(opened, (std::vector<QString>{"frmNodeSkeds"}));
 }
 
 }  // namespace

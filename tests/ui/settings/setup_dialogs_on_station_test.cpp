@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/app/station_fixture.h"
+#include "tests/core/station/station_fixture.h"
 #include "tests/ui/widget_helpers.h"
 #include "ui/mnemonics.h"
 #include "ui/settings/info_file_dialog.h"
@@ -143,19 +143,19 @@ TEST_F(SetupDialogsOnStation, OkWritesTheFileAndCancelLeavesRecordAndFileAlone) 
         EXPECT_EQ(dialog->windowTitle().toStdString(), c.caption);
 
         const Settings before = st().settings();
-        const std::string fileBefore = fileText(path);
+        const std::string fileBefore = readFile(path);
         dialog->open();
         c.edit(dialog.get());
         named<QPushButton>(dialog.get(), "Command1")->click();
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(st().settings(), before);
-        EXPECT_EQ(fileText(path), fileBefore);
+        EXPECT_EQ(readFile(path), fileBefore);
 
         dialog->open();
         c.edit(dialog.get());
         named<QPushButton>(dialog.get(), "Command2")->click();
         EXPECT_FALSE(dialog->isVisible());
-        EXPECT_NE(fileText(path), fileBefore);
+        EXPECT_NE(readFile(path), fileBefore);
         c.check(st().settings(), seen);
         Settings fromFile;
         ASSERT_TRUE(SettingsFile(path).read(fromFile).ok);
@@ -164,7 +164,7 @@ TEST_F(SetupDialogsOnStation, OkWritesTheFileAndCancelLeavesRecordAndFileAlone) 
 }
 
 TEST_F(SetupDialogsOnStation, ClicksThatStoreAtOnceSurviveCancel) {
-    const std::string fileBefore = fileText(path);
+    const std::string fileBefore = readFile(path);
     ASSERT_EQ(st().settings().VoiceTypeAtt, 0);
     std::unique_ptr<SetupDialog> voiceDialog(createVoiceDialog(
         current(), apply(), storeNow(), nullptr, [this](const QString& t) { shown.push_back(t); }));
@@ -183,7 +183,7 @@ TEST_F(SetupDialogsOnStation, ClicksThatStoreAtOnceSurviveCancel) {
     named<QCheckBox>(timing.get(), "cbID")->click();
     named<QPushButton>(timing.get(), "Command1")->click();
     EXPECT_EQ(st().settings().CwIdAfterTime, 1);
-    EXPECT_EQ(fileText(path), fileBefore) << "stored in the record, written at the next save";
+    EXPECT_EQ(readFile(path), fileBefore) << "stored in the record, written at the next save";
 }
 
 TEST_F(SetupDialogsOnStation, RemoteConnectNoticesAreExplainedAtOk) {
@@ -235,11 +235,11 @@ TEST_F(SetupDialogsOnStation, InfoFilePickerSelectsWritesAndRemembersTheFolder) 
             dialog.selectFile(QString::fromLatin1(c.pick));
         auto* select = named<QPushButton>(&dialog, "Command1");
         EXPECT_EQ(select->text().toStdString(), "Select");
-        const std::string fileBefore = fileText(path);
+        const std::string fileBefore = readFile(path);
         select->click();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(st().settings().InfoFilePath, c.path);
-        EXPECT_NE(fileText(path), fileBefore);
+        EXPECT_NE(readFile(path), fileBefore);
         Settings fromFile;
         ASSERT_TRUE(SettingsFile(path).read(fromFile).ok);
         EXPECT_EQ(fromFile.InfoFilePath, c.path);
@@ -250,14 +250,14 @@ TEST_F(SetupDialogsOnStation, InfoFilePickerSelectsWritesAndRemembersTheFolder) 
 TEST_F(SetupDialogsOnStation, InfoFilePickerCancelOnlyRemembersTheFolder) {
     const std::string other = rig.folderPath("wav");
     const Settings before = st().settings();
-    const std::string fileBefore = fileText(path);
+    const std::string fileBefore = readFile(path);
     InfoFileDialog dialog(current(), apply(), storeNow(), rig.folder.path);
     dialog.open();
     EXPECT_EQ(dialog.directory().absolutePath().toStdString(), rig.folder.path)
         << "no folder shown before: the program folder";
     dialog.setDirectory(QString::fromStdString(other));
     named<QPushButton>(&dialog, "Command2")->click();
-    EXPECT_EQ(fileText(path), fileBefore);
+    EXPECT_EQ(readFile(path), fileBefore);
     EXPECT_EQ(st().settings().InfoFilePath, before.InfoFilePath);
     EXPECT_EQ(st().settings().InfoFolder, other);
 }

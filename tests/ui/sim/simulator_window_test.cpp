@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "backends/sim/sim_node_system.h"
 #include "core/base/virtual_time.h"
-#include "core/sim/sim_node_system.h"
 
 namespace vox {
 namespace {
@@ -20,7 +20,7 @@ protected:
         : clock({2026, 1, 1, 12, 0, 0}),
           loop(clock),
           rt(clock, loop),
-          sim(rt, NodeConf{}),
+          sim(rt, ProgramConf{}),
           window(SimulatorDesk{[this](const std::string& l) { return sim.handleLine(l); },
                                [this] { return simulatorViewOf(sim.state()); }}) {
         sim.setOnChange([this] { window.refresh(); });

@@ -1,13 +1,13 @@
 // The weather setup page, offscreen: it shows the settings, and OK stores what the owner changed
 // by the core's rules, with the warnings shown and nothing stored on Cancel.
 #include "ui/weather/wx_setup_page.h"
+#include "tests/support/temp_folder.h"
 #include "ui/mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,7 +19,7 @@ namespace {
 
 class WxSetupPageTest : public ::testing::Test {
 protected:
-    WxSetupPageTest() : folder{dir.path().toStdString()} {
+    WxSetupPageTest() : folder{dir.path} {
         std::filesystem::create_directories(folder.path + "/wxex/csv");
         std::ofstream(folder.path + "/wxex/csv/data.csv") << "1,2\r\n";
         std::filesystem::create_directories(folder.path + "/vws");
@@ -45,7 +45,7 @@ protected:
         return w;
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     struct {
         std::string path;
     } folder;
