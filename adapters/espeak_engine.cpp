@@ -2,104 +2,137 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include <future>
+#include <algorithm>
+#include <cctype>
 
 #include "adapters/audio_output.h"
+#include "adapters/synthesis_thread.h"
 
 namespace vox {
 
 namespace {
 
-// The sink of the synthesis in progress; only the worker touches it.
-const EspeakEngine::Sink* currentSink = nullptr;
+constexpr char kDefaultVoice[] = "en-us";
 
 // Small buffers: the first audio of a sentence reaches the output sooner.
 constexpr int kBufferMs = 50;
 
+// The library's state; only the synthesis thread touches it after start-up.
+struct Library {
+    bool ready = false;
+    std::string version;
+    std::string error;
+    std::string voice;  // the voice set last
+    std::vector<std::string> voices;
+    const SpeechEngine::Sink* sink = nullptr;  // of the synthesis in progress
+};
+
+Library& library();
+
 int onSamples(short* wav, int count, espeak_EVENT* /*events*/) {
-    if (wav == nullptr || count <= 0 || currentSink == nullptr)
+    const SpeechEngine::Sink* sink = library().sink;
+    if (wav == nullptr || count <= 0 || sink == nullptr)
         return 0;
     // In synchronous mode only the callback can stop the synthesis (espeak_Cancel cannot).
-    return (*currentSink)(reinterpret_cast<const std::int16_t*>(wav),
-                          static_cast<std::size_t>(count))
-               ? 0
-               : 1;
+    return (*sink)(reinterpret_cast<const std::int16_t*>(wav), static_cast<std::size_t>(count)) ? 0
+                                                                                                : 1;
+}
+
+std::vector<std::string> englishVoices() {
+    std::vector<std::string> names;
+    for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+        // languages: a priority byte, then the language name, per language.
+        const char* languages = (*v)->languages;
+        const bool english =
+            languages && languages[0] != 0 && std::string(languages + 1).rfind("en", 0) == 0;
+        const std::string id = (*v)->identifier ? (*v)->identifier : "";
+        // MBROLA voices ("mb/...") need their own data, variants ("!v/...") are not voices.
+        if (!english || id.empty() || id.rfind("mb/", 0) == 0 || id[0] == '!')
+            continue;
+        // "gmw/en-US": the part after the family, in lower case, is what SetVoiceByName takes.
+        std::string name = id.substr(id.find('/') + 1);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    const auto def = std::find(names.begin(), names.end(), kDefaultVoice);
+    if (def != names.end())
+        std::rotate(names.begin(), def, def + 1);
+    return names;
+}
+
+Library& library() {
+    // Never destroyed: the library cannot be shut down and started again.
+    static Library* lib = [] {
+        auto* l = new Library();
+        SynthesisThread::instance().runAndWait([l] {
+            const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr,
+                                               espeakINITIALIZE_DONT_EXIT);
+            if (rate == kVoiceSampleRate) {
+                espeak_SetSynthCallback(&onSamples);
+                const char* dataPath = nullptr;
+                l->version = espeak_Info(&dataPath);
+                l->voices = englishVoices();
+                l->ready = true;
+            } else if (rate > 0) {
+                l->error = "espeak-ng delivers " + std::to_string(rate) + " Hz, not 22050 Hz";
+            } else {
+                l->error = "espeak-ng could not be initialised (is espeak-ng-data installed?)";
+            }
+        });
+        return l;
+    }();
+    return *lib;
 }
 
 }  // namespace
 
-EspeakEngine& EspeakEngine::instance() {
-    // Never destroyed: the library cannot be shut down and started again, and the worker must
-    // outlive every voice, whatever the order of static destruction.
-    static EspeakEngine* engine = new EspeakEngine();
-    return *engine;
+int wordsPerMinute(int rate) {
+    return 170 + 20 * std::clamp(rate, -2, 2);
 }
 
-EspeakEngine::EspeakEngine() {
-    // Initialise on the worker itself, so the library only ever sees that thread.
-    std::promise<void> started;
-    thread_ = std::thread([this, &started] {
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr,
-                                           espeakINITIALIZE_DONT_EXIT);
-        if (rate == kVoiceSampleRate) {
-            espeak_SetSynthCallback(&onSamples);
-            if (espeak_SetVoiceByName("en-us") != EE_OK)
-                espeak_SetVoiceByName("en");
-            const char* dataPath = nullptr;
-            version_ = espeak_Info(&dataPath);
-            ready_ = true;
-        } else if (rate > 0) {
-            error_ = "espeak-ng delivers " + std::to_string(rate) + " Hz, not 22050 Hz";
-        } else {
-            error_ = "espeak-ng could not be initialised (is espeak-ng-data installed?)";
-        }
-        started.set_value();
-        run();
-    });
-    thread_.detach();
-    started.get_future().wait();
+EspeakEngine::EspeakEngine(std::string voice) : voice_(voice.empty() ? kDefaultVoice : voice) {}
+
+bool EspeakEngine::available() {
+    return library().ready;
 }
 
-void EspeakEngine::post(std::function<void()> task) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        tasks_.push_back(std::move(task));
-    }
-    wake_.notify_one();
+std::string EspeakEngine::error() {
+    return library().error;
 }
 
-void EspeakEngine::runAndWait(std::function<void()> task) {
-    std::promise<void> done;
-    post([&] {
-        task();
-        done.set_value();
-    });
-    done.get_future().wait();
+std::string EspeakEngine::version() {
+    return library().version;
 }
 
-void EspeakEngine::run() {
-    for (;;) {
-        std::function<void()> task;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return !tasks_.empty(); });
-            task = std::move(tasks_.front());
-            tasks_.pop_front();
-        }
-        task();
-    }
+std::vector<std::string> EspeakEngine::voices() {
+    return library().voices;
 }
 
-bool EspeakEngine::synthesize(const std::string& ssml, int wordsPerMinute, int volume,
+std::string EspeakEngine::name() const {
+    return "espeak-ng " + version() + " " + voice_;
+}
+
+bool EspeakEngine::synthesize(const std::vector<SpeechRun>& words, int rate, int volume,
                               const Sink& sink) {
-    if (!ready_)
+    Library& lib = library();
+    if (!lib.ready)
         return false;
-    espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
-    espeak_SetParameter(espeakVOLUME, volume, 0);
-    currentSink = &sink;
+    if (lib.voice != voice_) {
+        if (espeak_SetVoiceByName(voice_.c_str()) != EE_OK &&
+            espeak_SetVoiceByName(kDefaultVoice) != EE_OK)
+            espeak_SetVoiceByName("en");
+        lib.voice = voice_;
+    }
+    espeak_SetParameter(espeakRATE, wordsPerMinute(rate), 0);
+    espeak_SetParameter(espeakVOLUME, std::clamp(volume, 0, 100), 0);
+    const std::string ssml = speechRunsToSsml(words);
+    lib.sink = &sink;
     const espeak_ERROR result = espeak_Synth(ssml.c_str(), ssml.size() + 1, 0, POS_CHARACTER, 0,
                                              espeakCHARS_UTF8 | espeakSSML, nullptr, nullptr);
-    currentSink = nullptr;
+    lib.sink = nullptr;
     return result == EE_OK;
 }
 

@@ -4,19 +4,22 @@
 #include <memory>
 #include <string>
 
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 #include "adapters/plain_event_loop.h"
+#include "adapters/speech_engines.h"
 #include "adapters/system_clock.h"
 #include "adapters/wav_stream_output.h"
 #include "core/base/program_folder.h"
 #include "core/base/runtime.h"
+#include "core/settings/program_conf.h"
 
 namespace vox {
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: voxclock say [--home DIR] [--wav FILE] TEXT\n");
+    std::fprintf(stderr,
+                 "usage: voxclock say [--home DIR] [--wav FILE] [--engine E] [--voice V] TEXT\n");
     return 2;
 }
 
@@ -26,6 +29,7 @@ int runSayCommand(int argc, char** argv) {
     std::string home;
     std::string wavPath;
     std::string text;
+    VoiceChoice wanted;
     bool haveText = false;
     // argv[0] is the program, argv[1] may be the sub-command itself.
     int i = 1;
@@ -35,6 +39,8 @@ int runSayCommand(int argc, char** argv) {
         const std::string arg = argv[i];
         if ((arg == "--home" || arg == "--wav") && i + 1 < argc) {
             (arg == "--home" ? home : wavPath) = argv[++i];
+        } else if ((arg == "--engine" || arg == "--voice") && i + 1 < argc) {
+            (arg == "--engine" ? wanted.engine : wanted.name) = argv[++i];
         } else if (arg.rfind("--", 0) == 0 || haveText) {
             return usage();
         } else {
@@ -55,7 +61,16 @@ int runSayCommand(int argc, char** argv) {
         std::shared_ptr<WavStreamOutput> file;
         if (!wavPath.empty())
             file = std::make_shared<WavStreamOutput>();
-        EspeakVoice voice(clock, loop, folder.root(), file);
+        // Without --engine and --voice, the folder's own choice; a voice without its engine is
+        // one of the default engine's.
+        if (wanted.engine.empty() && wanted.name.empty())
+            wanted = loadProgramConf(folder.findCaseInsensitive("\\voxclock.conf")).conf.voice;
+        else if (wanted.engine.empty())
+            wanted.engine = kEspeakEngineName;
+        const OpenedEngine engine = openSpeechEngine(wanted);
+        if (!engine.note.empty())
+            std::fprintf(stderr, "%s\n", engine.note.c_str());
+        EngineVoice voice(clock, loop, folder.root(), engine.engine, file);
         std::string error;
         if (file && !file->open(wavPath, &error)) {
             std::fprintf(stderr, "%s\n", error.c_str());

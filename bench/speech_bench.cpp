@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "adapters/audio_file_output.h"
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 #include "adapters/qt_runtime.h"
+#include "adapters/flite_engine.h"
+#include "adapters/speech_engines.h"
 #include "core/base/runtime.h"
 
 namespace {
@@ -69,7 +71,7 @@ const char kSentence[] =
     "from the south west at twelve miles per hour, gusting to twenty, barometer thirty point "
     "one two inches and falling slowly.";
 
-void realTimeFactor(Runtime& runtime, EspeakVoice& voice) {
+void realTimeFactor(Runtime& runtime, EngineVoice& voice) {
     const std::string text(kSentence);
     auto file = std::make_shared<AudioFileOutput>();
     voice.renderTo(file);
@@ -100,7 +102,7 @@ void realTimeFactor(Runtime& runtime, EspeakVoice& voice) {
                 childAudio / std::max(childCpu, 1e-6));
 }
 
-void latency(Runtime& runtime, EspeakVoice& voice) {
+void latency(Runtime& runtime, EngineVoice& voice) {
     std::vector<double> ms;
     for (int i = 0; i < 10; ++i) {
         auto probe = std::make_shared<FirstSampleProbe>(voice.airRecorder());
@@ -116,12 +118,12 @@ void latency(Runtime& runtime, EspeakVoice& voice) {
     }
     std::sort(ms.begin(), ms.end());
     std::printf(
-        "latency speak() -> first sample on the air recorder: median %.1f ms, max %.1f ms "
+        "latency speak() -> first sample on the air recorder, %s: median %.1f ms, max %.1f ms "
         "(target < 50 ms)\n",
-        ms[ms.size() / 2], ms.back());
+        voice.engineName().c_str(), ms[ms.size() / 2], ms.back());
 }
 
-void behaviourThreadCpu(Runtime& runtime, EspeakVoice& voice) {
+void behaviourThreadCpu(Runtime& runtime, EngineVoice& voice) {
     std::string text;
     for (int i = 0; i < 5; ++i) {
         text += "The weather is sunny with light winds, and the time is a quarter past two. ";
@@ -151,13 +153,18 @@ int main(int argc, char** argv) {
     SystemClock clock;
     QtEventLoop loop(clock);
     Runtime runtime(clock, loop);
-    EspeakVoice voice(clock, loop, folder);
+    EngineVoice voice(clock, loop, folder, openSpeechEngine({kEspeakEngineName, ""}).engine);
     voice.setAudioOutput(static_cast<int>(voice.audioOutputs().size()) - 1);
     std::printf("%s\n", voice.engineName().c_str());
 
     realTimeFactor(runtime, voice);
     latency(runtime, voice);
     behaviourThreadCpu(runtime, voice);
+    // The same first-audio latency with each of Flite's voices.
+    for (const std::string& name : FliteEngine::voices()) {
+        voice.setEngine(openSpeechEngine({kFliteEngineName, name}).engine);
+        latency(runtime, voice);
+    }
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -2,7 +2,8 @@
 # Installs, as root with apt-get, the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev
-          libespeak-ng-dev espeak-ng-data espeak-ng libsndfile1-dev libgtest-dev xvfb xauth wmdocker
+          libespeak-ng-dev espeak-ng-data espeak-ng flite1-dev pocketsphinx pocketsphinx-en-us
+          libsndfile1-dev libgtest-dev xvfb xauth wmdocker
           svxlink-server clang libclang-rt-dev qt6-httpserver-dev qt6-websockets-dev
           chromium chromium-driver python3-selenium dpkg-dev file lintian)
 missing=()

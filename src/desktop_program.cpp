@@ -132,6 +132,23 @@ SetupDialog* forStation(SetupDialog* dialog, Station& st) {
     return dialog;
 }
 
+// The voice dialog's engine and voice: OK switches the station's voice and keeps the choice in
+// voxclock.conf; "Test" speaks on the sound device chosen, without the transmitter.
+VoiceEngineHooks voiceEngineHooks(VoiceSwitch& voices, Station& st) {
+    return {voices.choices(), [&voices] { return voices.current(); },
+            [&voices, &st](const VoiceChoice& choice) {
+                std::string error;
+                const bool written = voices.choose(choice, &error);
+                if (!voices.note().empty())
+                    st.eventLog().LogEvent(voices.note());
+                if (!written)
+                    st.eventLog().LogEvent("Voice: " + error);
+            },
+            [&voices, &st](const VoiceChoice& choice, int rate) {
+                voices.test(choice, rate, st.settings().SoundDevice);
+            }};
+}
+
 // A click that stores at once changes the station's record; the file follows at the next save.
 StoreNow storeInto(Station& st) {
     return [&st](const std::function<void(Settings&)>& change) { change(st.settings()); };
@@ -164,8 +181,9 @@ const std::pair<const char*, MakeDialog> kSetupDialogs[] = {
                            st);
      }},
     {"mnuVoice",
-     [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {
-         return createVoiceDialog(currentOf(st), applyTo(st), storeInto(st), parent);
+     [](ProgramHost& host, Station& st, QWidget* parent) -> QDialog* {
+         return createVoiceDialog(currentOf(st), applyTo(st), storeInto(st), parent, {},
+                                  voiceEngineHooks(host.voices(), st));
      }},
     {"mnuSetupSoundDevice",
      [](ProgramHost&, Station& st, QWidget* parent) -> QDialog* {

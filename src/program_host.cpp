@@ -4,7 +4,6 @@
 
 #include <iostream>
 
-#include "adapters/espeak_voice.h"
 #include "adapters/serial_fan_port.h"
 #include "backends/svxlink/fan_port_check.h"
 #include "backends/svxlink/svxlink_codes.h"
@@ -13,6 +12,7 @@
 #include "core/dtmf/serial_fan_lines.h"
 #include "core/parts/prepared_files.h"
 #include "core/settings/program_conf.h"
+#include "core/settings/voice_conf.h"
 #include "core/station/station.h"
 #include "src/node_backends.h"
 
@@ -36,15 +36,25 @@ ProgramHost::~ProgramHost() {
     server_.reset();
     stdin_.reset();
     station_.reset();
+    voices_.reset();
     fanLines_.reset();
     web_.reset();
     backend_.reset();
 }
 
 bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
+    // A folder without settings is a new install: it starts with the clearest voice.
+    const bool newInstall = !isRegularFile(folder_.findCaseInsensitive("\\voxclock.ini"));
     if (!prepareProgramFolder(folder_, error))
         return false;
-    const ConfResult conf = loadProgramConf(folder_.path("\\voxclock.conf"));
+    const std::string confPath = folder_.findCaseInsensitive("\\voxclock.conf");
+    ConfResult conf = loadProgramConf(confPath);
+    if (newInstall && conf.conf.voice.engine.empty()) {
+        std::string why;
+        conf.conf.voice = voiceOfNewInstall();
+        if (!writeVoiceChoice(confPath, conf.conf.voice, &why))
+            std::cerr << why << std::endl;
+    }
     for (const auto& warning : conf.warnings)
         std::cerr << warning << std::endl;
     constexpr std::uint64_t kMiB = 1024 * 1024;
@@ -61,15 +71,30 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     NodeSystem& node = backend_->node();
 
     const std::uint64_t maxWavBytes = static_cast<std::uint64_t>(conf.conf.air.maxWavMb) * kMiB;
-    StationPorts ports{
-        runtime_, folder_, node, *ui_, air_, [this, maxWavBytes]() -> std::unique_ptr<Voice> {
-            auto voice = std::make_unique<EspeakVoice>(clock_, loop_, folder_.root());
-            voice->airRecorder().setMaxBytes(maxWavBytes);
-            // A node that takes the voice's audio itself (SvxLink's announcement receiver).
-            if (auto output = backend_->voiceOutput())
-                voice->renderTo(std::move(output));
-            return std::make_unique<LoggedVoice>(std::move(voice), air_, folder_.root());
-        }};
+    std::string voiceFailed;
+    try {
+        voices_ =
+            std::make_unique<VoiceSwitch>(clock_, loop_, folder_.root(), confPath, conf.conf.voice);
+    } catch (const VoiceError& e) {
+        voiceFailed = e.what();
+    }
+    StationPorts ports{runtime_,
+                       folder_,
+                       node,
+                       *ui_,
+                       air_,
+                       [this, maxWavBytes, voiceFailed]() -> std::unique_ptr<Voice> {
+                           if (!voices_)
+                               throw VoiceError(voiceFailed);
+                           auto voice = voices_->createVoice();
+                           voice->airRecorder().setMaxBytes(maxWavBytes);
+                           // A node that takes the voice's audio itself (SvxLink's announcement
+                           // receiver).
+                           if (auto output = backend_->voiceOutput())
+                               voice->renderTo(std::move(output));
+                           return std::make_unique<LoggedVoice>(std::move(voice), air_,
+                                                                folder_.root());
+                       }};
     ports.cwid = conf.conf.cwid;
     web_ = std::make_unique<WebClient>(loop_, conf.conf.web.timeoutSeconds);
     ports.http = web_.get();
@@ -95,6 +120,8 @@ bool ProgramHost::prepare(WindowHooks hooks, std::string* error) {
     for (const std::string& line : earlyNodeReports_)
         station_->eventLog().LogEvent(line);
     earlyNodeReports_.clear();
+    if (voices_ && !voices_->note().empty())
+        tell(voices_->note());
     if (!fanRefused.empty())
         tell("Fan: serial_port refused, the fan stays on the node's lines: " + fanRefused);
     backend_->stationBuilt(*station_);

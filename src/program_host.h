@@ -11,6 +11,7 @@
 #include "adapters/sim_control_stdin.h"
 #include "adapters/stop_signals.h"
 #include "adapters/systemd_notify.h"
+#include "adapters/voice_switch.h"
 #include "adapters/web_client.h"
 #include "backends/node_backend.h"
 #include "backends/sim/sim_node_system.h"
@@ -59,6 +60,8 @@ public:
     // [fan] serial_port: the fan has lines of its own, not the node's.
     bool fanOnOwnLines() const { return fanLines_ != nullptr; }
     Runtime& runtime() { return runtime_; }
+    // The speech engine and voice, and the voice dialog's way to change and try them.
+    VoiceSwitch& voices() { return *voices_; }
     UserStore& userStore() { return store_; }
     const ProgramFolder& folder() const { return folder_; }
     // Reads control commands from standard input as well (the headless program).
@@ -98,6 +101,7 @@ private:
     std::unique_ptr<WebClient> web_;
     // [fan] serial_port: the fan's own lines; null = the node's.
     std::unique_ptr<SerialFanLines> fanLines_;
+    std::unique_ptr<VoiceSwitch> voices_;  // before the station, whose voice it points to
     std::unique_ptr<Station> station_;
     std::unique_ptr<SimControlServer> server_;
     std::unique_ptr<StdinLineReader> stdin_;

@@ -237,4 +237,40 @@ std::string speechRunsToSsml(const std::vector<SpeechRun>& runs) {
     return out;
 }
 
+std::string speechRunsToPlainText(const std::vector<SpeechRun>& runs) {
+    std::string out;
+    auto blank = [&out] {
+        if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    };
+    for (const SpeechRun& run : runs) {
+        if (run.kind == SpeechRun::Kind::Speech) {
+            for (const char c : run.text) {
+                const auto u = static_cast<unsigned char>(c);
+                out += u < 0x20 || u == 0x7F ? ' ' : c;
+            }
+        } else if (run.kind == SpeechRun::Kind::Spell) {
+            blank();
+            for (std::size_t i = 0; i < run.text.size(); ++i) {
+                const auto u = static_cast<unsigned char>(run.text[i]);
+                if (u <= 0x20 || u == 0x7F)
+                    continue;
+                if (u >= 0x80) {
+                    // A character of several bytes stays whole.
+                    out += run.text[i];
+                    if (i + 1 < run.text.size() &&
+                        (static_cast<unsigned char>(run.text[i + 1]) & 0xC0) == 0x80)
+                        continue;
+                } else if (u == '-') {
+                    out += "dash";
+                } else {
+                    out += static_cast<char>(std::toupper(u));
+                }
+                out += ' ';
+            }
+        }
+    }
+    return out;
+}
+
 }  // namespace vox

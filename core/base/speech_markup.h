@@ -30,4 +30,9 @@ std::string stripSpeechMarkup(const std::string& text);
 // and renders the pause itself (an engine's break element is not exact at the edges of a text).
 std::string speechRunsToSsml(const std::vector<SpeechRun>& runs);
 
+// The speech and spell runs as plain text for an engine that reads no markup: spell runs become
+// their characters one by one, letters in upper case ("a" alone would be the article), a '-' as
+// "dash", each between blanks. Control characters become blanks; silences are left out as above.
+std::string speechRunsToPlainText(const std::vector<SpeechRun>& runs);
+
 }  // namespace vox

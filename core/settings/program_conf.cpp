@@ -73,7 +73,8 @@ public:
             section_ = LowerAscii(trim(text.substr(1, text.size() - 2)));
             if (section_ != "node" && section_ != "sim" && section_ != "cwid" &&
                 section_ != "web" && section_ != "svxlink" && section_ != "fan" &&
-                section_ != "safety" && section_ != "air" && section_ != "web_ui") {
+                section_ != "safety" && section_ != "air" && section_ != "web_ui" &&
+                section_ != "voice") {
                 const std::string bad = section_;
                 section_ = "?";  // its keys are skipped; the section line is the problem
                 return "unknown section [" + ShownExcerpt(bad) + "]";
@@ -105,6 +106,8 @@ public:
             return safetyKey(key, value);
         if (section_ == "air")
             return airKey(key, value);
+        if (section_ == "voice")
+            return voiceKey(key, value);
         return section_ == "node" ? nodeKey(key, value) : simKey(key, value);
     }
 
@@ -213,6 +216,16 @@ private:
             return unknownKey(key);
         if (!parseIntIn(value, 0, kMaxAirMb, *size))
             return outOfRange(key, value, range(0, kMaxAirMb));
+        return {};
+    }
+
+    std::string voiceKey(const std::string& key, const std::string& value) {
+        if (key == "engine")
+            conf_.voice.engine = LowerAscii(value);
+        else if (key == "name")
+            conf_.voice.name = value;
+        else
+            return unknownKey(key);
         return {};
     }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/voice_choice.h"
 #include "core/base/web_conf.h"
 #include "core/settings/cw_id_conf.h"
 #include "core/settings/svxlink_conf.h"
@@ -49,6 +50,9 @@ struct ProgramConf {
     // [safety]: PTT is forced off after this many seconds on the air; 0 = no time-out.
     int maxTxSeconds = 180;
     AirConf air;
+    // [voice]: checked against the installed engines when the voice is made; empty when the
+    // file does not say.
+    VoiceChoice voice;
 
     bool operator==(const ProgramConf&) const = default;
 };

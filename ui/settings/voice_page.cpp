@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "core/settings/voice_setup.h"
 #include "ui/message_boxes.h"
@@ -25,8 +26,12 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
 
 }  // namespace
 
-VoicePage::VoicePage(StoreNow storeNow, ShowMessage showMessage, QWidget* parent)
-    : SetupPage(parent), storeNow_(std::move(storeNow)), showMessage_(std::move(showMessage)) {
+VoicePage::VoicePage(StoreNow storeNow, ShowMessage showMessage, QWidget* parent,
+                     VoiceEngineHooks engines)
+    : SetupPage(parent),
+      storeNow_(std::move(storeNow)),
+      showMessage_(std::move(showMessage)),
+      engines_(std::move(engines)) {
     if (!showMessage_)
         showMessage_ = [this](const QString& text) {
             openMessageBox(window(), QMessageBox::Information, QString::fromLatin1(kVoiceCaption),
@@ -72,6 +77,31 @@ VoicePage::VoicePage(StoreNow storeNow, ShowMessage showMessage, QWidget* parent
     grid->addWidget(new QLabel(QStringLiteral("to"), this), row, 2);
     grid->addWidget(tbQuietStop_, row++, 3);
     grid->addWidget(cbNodeOffIfQuiet_, row++, 0, 1, 4);
+    if (!engines_.engines.empty()) {
+        cbEngine_ = new QComboBox(this);
+        cbEngine_->setObjectName(QStringLiteral("cbEngine"));
+        for (const EngineVoices& e : engines_.engines)
+            cbEngine_->addItem(q(e.engine));
+        cbVoiceName_ = new QComboBox(this);
+        cbVoiceName_->setObjectName(QStringLiteral("cbVoiceName"));
+        cmdTest_ = new QPushButton(QStringLiteral("Test"), this);
+        cmdTest_->setObjectName(QStringLiteral("cmdTest"));
+        auto* engineLabel = new QLabel(QStringLiteral("TTS Engine"), this);
+        engineLabel->setBuddy(cbEngine_);
+        grid->addWidget(engineLabel, row, 0);
+        grid->addWidget(cbEngine_, row++, 1, 1, 3);
+        auto* voiceLabel = new QLabel(QStringLiteral("TTS Voice"), this);
+        voiceLabel->setBuddy(cbVoiceName_);
+        grid->addWidget(voiceLabel, row, 0);
+        grid->addWidget(cbVoiceName_, row, 1, 1, 2);
+        grid->addWidget(cmdTest_, row++, 3);
+        QObject::connect(cbEngine_, &QComboBox::activated, this,
+                         [this](int engine) { fillVoices(engine, 0); });
+        QObject::connect(cmdTest_, &QPushButton::clicked, this, [this] {
+            if (engines_.test)
+                engines_.test(selectedVoice(), SpeedBox_->currentIndex() - 2);
+        });
+    }
 
     QObject::connect(cbVoiceTypeATT_, &QCheckBox::clicked, this,
                      [this](bool on) { voiceTypeClicked(true, on); });
@@ -88,6 +118,18 @@ void VoicePage::voiceTypeClicked(bool att, bool nowTicked) {
     // Stored at the click, so Cancel keeps it.
     if (storeNow_)
         storeNow_([value](Settings& s) { s.VoiceTypeAtt = value; });
+}
+
+void VoicePage::fillVoices(int engine, int voice) {
+    cbVoiceName_->clear();
+    if (engine >= 0 && engine < static_cast<int>(engines_.engines.size()))
+        for (const std::string& name : engines_.engines[static_cast<std::size_t>(engine)].voices)
+            cbVoiceName_->addItem(q(name));
+    cbVoiceName_->setCurrentIndex(voice);
+}
+
+VoiceChoice VoicePage::selectedVoice() const {
+    return voiceAt(engines_.engines, cbEngine_->currentIndex(), cbVoiceName_->currentIndex());
 }
 
 QString VoicePage::title() const {
@@ -109,6 +151,12 @@ void VoicePage::load(const Settings& settings) {
     tbQuietStart_->setText(q(v.quietStart));
     tbQuietStop_->setText(q(v.quietStop));
     cbNodeOffIfQuiet_->setChecked(v.nodeOffIfQuiet);
+    if (cbEngine_) {
+        const VoiceListSelection at =
+            selectVoice(engines_.engines, engines_.current ? engines_.current() : VoiceChoice{});
+        cbEngine_->setCurrentIndex(at.engine);
+        fillVoices(at.engine, at.voice);
+    }
 }
 
 bool VoicePage::save(Settings& settings, QString*) const {
@@ -128,16 +176,19 @@ bool VoicePage::save(Settings& settings, QString*) const {
     v.nodeOffIfQuiet = cbNodeOffIfQuiet_->isChecked();
     if (saveVoiceSetup(v, settings))
         showMessage_(QString::fromLatin1(kRemoteConnDiscNotice));
+    if (cbEngine_ && cbEngine_->currentIndex() >= 0 && engines_.choose)
+        engines_.choose(selectedVoice());
     return true;
 }
 
 SetupDialog* createVoiceDialog(SetupDialog::Current current, SetupDialog::Apply apply,
                                StoreNow storeNow, QWidget* parent,
-                               VoicePage::ShowMessage showMessage) {
+                               VoicePage::ShowMessage showMessage, VoiceEngineHooks engines) {
     auto* dialog = new SetupDialog(QString::fromLatin1(kVoiceCaption), std::move(current),
                                    std::move(apply), parent);
     dialog->setObjectName(QStringLiteral("frmVoiceSetup"));
-    dialog->addPage(new VoicePage(std::move(storeNow), std::move(showMessage), dialog));
+    dialog->addPage(
+        new VoicePage(std::move(storeNow), std::move(showMessage), dialog, std::move(engines)));
     return dialog;
 }
 

@@ -18,8 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 #include "adapters/qt_runtime.h"
+#include "adapters/speech_engines.h"
 #include "backends/svxlink/svxlink_node.h"
 #include "tests/support/svxlink_test_node.h"
 #include "tests/support/temp_folder.h"
@@ -143,7 +144,7 @@ protected:
 TEST_F(SvxlinkNode, SpeechKeysTheMainTransmitterWithAudio) {
     SystemClock clock;
     QtEventLoop loop(clock);
-    EspeakVoice voice(clock, loop, node_.dir().string());
+    EngineVoice voice(clock, loop, node_.dir().string(), openSpeechEngine({}).engine);
     voice.renderTo(sys_->audio());
     link_->setPtt(true);
     voice.speak("The time is ten o'clock.", 0);

@@ -83,5 +83,45 @@ TEST(SpeechMarkup, TranslatesToSsmlThatCannotBeBroken) {
     }
 }
 
+// What each engine is handed for the words of a text: espeak-ng reads SSML, Flite plain text in
+// which a spelled character stands alone. Neither ever sees the text's own markup.
+TEST(SpeechMarkup, EachEngineGetsTheRunsInItsOwnForm) {
+    const struct {
+        const char* input;
+        const char* ssml;
+        const char* plain;
+    } cases[] = {
+        {"", "<speak></speak>", ""},
+        {"<xml></xml>", "<speak></speak>", ""},
+        {"Node <spell>N0CALL</spell> connected",
+         "<speak>Node <say-as interpret-as=\"characters\">N0CALL</say-as> connected</speak>",
+         "Node N 0 C A L L  connected"},
+        {"<spell>k1abc-l</spell>",
+         "<speak><say-as interpret-as=\"characters\">k1abc-l</say-as></speak>",
+         "K 1 A B C dash L "},
+        {"<spell>A</spell> <spell>B</spell> ",
+         "<speak><say-as interpret-as=\"characters\">A</say-as> <say-as "
+         "interpret-as=\"characters\">B</say-as> </speak>",
+         "A  B  "},
+        {"<spell>N 0</spell>", "<speak><say-as interpret-as=\"characters\">N 0</say-as></speak>",
+         "N 0 "},
+        {"One.<silence msec=\"250\"/>Two.", "<speak>One.Two.</speak>", "One.Two."},
+        {"<silence msec=\"10\"/>", "<speak></speak>", ""},
+        {"1 &lt; 2 &amp; <spell>&amp;</spell>",
+         "<speak>1 &lt; 2 &amp; <say-as interpret-as=\"characters\">&amp;</say-as></speak>",
+         "1 < 2 & & "},
+        {"<speak>x</speak>", "<speak>&lt;speak&gt;x&lt;/speak&gt;</speak>", "<speak>x</speak>"},
+        {"bin\x01\x1f\tary\n", "<speak>bin  \tary\n</speak>", "bin   ary "},
+        {"<spell>\xc3\xa9t\xc3\xa9</spell>",
+         "<speak><say-as interpret-as=\"characters\">\xc3\xa9t\xc3\xa9</say-as></speak>",
+         "\xc3\xa9 T \xc3\xa9 "},
+    };
+    for (const auto& c : cases) {
+        const std::vector<SpeechRun> runs = parseSpeechMarkup(c.input);
+        EXPECT_EQ(speechRunsToSsml(runs), c.ssml) << c.input;
+        EXPECT_EQ(speechRunsToPlainText(runs), c.plain) << c.input;
+    }
+}
+
 }  // namespace
 }  // namespace vox

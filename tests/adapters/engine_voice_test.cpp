@@ -1,12 +1,17 @@
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
+#include "adapters/speech_engines.h"
+#include "adapters/synthesis_thread.h"
 #include "core/base/runtime.h"
 #include "core/base/virtual_time.h"
 #include "tests/support/temp_folder.h"
@@ -34,10 +39,11 @@ std::string dataFile(const std::string& name) {
     return std::string(VOXCLOCK_TEST_DATA) + "/voice/" + name;
 }
 
-// The voice on the air recorder, in virtual time.
-class EspeakVoiceTest : public ::testing::Test {
+// The voice on the air recorder, in virtual time, with each engine: nothing a caller sees may
+// depend on which one speaks.
+class EngineVoiceTest : public ::testing::TestWithParam<VoiceChoice> {
 protected:
-    EspeakVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
+    EngineVoiceTest() { voice_.setAudioOutput(static_cast<int>(voice_.audioOutputs().size()) - 1); }
 
     void waitWhileSpeaking() {
         runtime_.waitWhile([this] { return voice_.runningState() == kSpeaking; });
@@ -56,13 +62,13 @@ protected:
     Runtime runtime_{clock_, loop_};
     TempFolder temp_;
     const std::filesystem::path folder_{temp_.path};
-    EspeakVoice voice_{clock_, loop_, folder_.string()};
+    EngineVoice voice_{clock_, loop_, folder_.string(), openSpeechEngine(GetParam()).engine};
     double peak_ = 0;
 };
 
-TEST_F(EspeakVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
+TEST_P(EngineVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
     EXPECT_EQ(voice_.audioOutputs().back(), "Air recorder (WAV files)");
-    EXPECT_EQ(voice_.engineName().rfind("espeak-ng ", 0), 0u);
+    EXPECT_EQ(voice_.engineName().rfind(GetParam().engine + " ", 0), 0u);
     EXPECT_EQ(voice_.runningState(), kNothingStarted);
 
     const double start = clock_.monotonicSeconds();
@@ -77,7 +83,7 @@ TEST_F(EspeakVoiceTest, SpeaksOnTheAirRecorderForAsLongAsTheAudioLasts) {
               (folder_ / "air/2026-12-10_14-05-00.000.wav").string());
 }
 
-TEST_F(EspeakVoiceTest, SilenceMarkupIsRenderedExactly) {
+TEST_P(EngineVoiceTest, SilenceMarkupIsRenderedExactly) {
     const double plain = transmit("One. Two.", kSpeakAsync);
     const double paused = transmit("One.<silence msec=\"3000\"/>Two.", kSpeakAsync);
     EXPECT_NEAR(paused - plain, 3.0, 0.5);
@@ -85,7 +91,7 @@ TEST_F(EspeakVoiceTest, SilenceMarkupIsRenderedExactly) {
     EXPECT_NEAR(transmit("<silence msec=\"99999999\"/>", kSpeakAsync), 10.0, 0.01);
 }
 
-TEST_F(EspeakVoiceTest, PurgeStopsSpeechAtOnce) {
+TEST_P(EngineVoiceTest, PurgeStopsSpeechAtOnce) {
     std::string text;
     for (int i = 0; i < 40; ++i)
         text += "This sentence keeps the transmitter busy for a while. ";
@@ -105,7 +111,7 @@ TEST_F(EspeakVoiceTest, PurgeStopsSpeechAtOnce) {
 
 // Files the voice is given: sound, text in Windows-1252 with markup, and things that are
 // neither; none may crash or leave the voice speaking.
-TEST_F(EspeakVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
+TEST_P(EngineVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
     const std::string missing = (folder_ / "missing.wav").string();
     const struct {
         std::string path;
@@ -123,7 +129,7 @@ TEST_F(EspeakVoiceTest, RendersOrSkipsWhateverFileItIsGiven) {
     }
 }
 
-TEST_F(EspeakVoiceTest, AHundredThousandCharactersEndInDone) {
+TEST_P(EngineVoiceTest, AHundredThousandCharactersEndInDone) {
     std::string text;
     while (text.size() < 100000)
         text += "weather forecast sunny, light winds & <spell>WX</spell> ";
@@ -134,7 +140,7 @@ TEST_F(EspeakVoiceTest, AHundredThousandCharactersEndInDone) {
 }
 
 // Sound files of other rates, widths and channel counts play for their own length.
-TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
+TEST_P(EngineVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
     const struct {
         int rate, channels, format;
     } cases[] = {
@@ -170,11 +176,91 @@ TEST_F(EspeakVoiceTest, ConvertsSoundFilesKeepingTheirLength) {
 namespace vox {
 namespace {
 
+// Counts what reaches it and tells a waiting thread once enough has.
+class CountingOutput : public AudioOutput {
+public:
+    explicit CountingOutput(std::size_t enough) : enough_(enough) {}
+    void play(const std::int16_t*, std::size_t count) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        samples_ += count;
+        if (samples_ >= enough_)
+            reached_.notify_all();
+    }
+    void clear() override {}
+    bool busy() override { return false; }
+    void waitForEnough() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        reached_.wait(lock, [this] { return samples_ >= enough_; });
+    }
+    std::size_t samples() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return samples_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable reached_;
+    std::size_t samples_ = 0;
+    const std::size_t enough_;
+};
+
+// A purge while the engine is still synthesising a long text stops the synthesis itself, not only
+// what is queued for the output: the synthesis thread is free again within a sentence.
+TEST_P(EngineVoiceTest, PurgeStopsTheSynthesisOfALongTextInTheMiddle) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "This sentence keeps the transmitter busy for a while. ";
+    auto output = std::make_shared<CountingOutput>(kVoiceSampleRate);  // a second of speech
+    voice_.renderTo(output);
+    voice_.speak(text, kSpeakAsync);
+    std::thread purger([&] {
+        output->waitForEnough();
+        voice_.speak("", kSpeakPurge);
+    });
+    purger.join();
+    SynthesisThread::instance().runAndWait([] {});
+    EXPECT_EQ(voice_.runningState(), kDone);
+    // The whole text is some ten minutes; one more sentence may still have come.
+    EXPECT_LT(output->samples(), static_cast<std::size_t>(10 * kVoiceSampleRate));
+}
+
+// Each step of the rate is faster than the one before, by about the same ratio on each engine.
+TEST_P(EngineVoiceTest, RateStepsChangeTheLengthOfSpeech) {
+    const std::string text = "The time is ten fifteen. Good morning from the node.";
+    std::vector<double> seconds;
+    for (int rate = -2; rate <= 2; ++rate) {
+        voice_.setRate(rate);
+        seconds.push_back(transmit(text, kSpeakAsync));
+    }
+    for (std::size_t i = 1; i < seconds.size(); ++i)
+        EXPECT_LT(seconds[i], seconds[i - 1] * 0.97) << "rate " << static_cast<int>(i) - 2;
+    // 130 against 210 words a minute.
+    EXPECT_NEAR(seconds.front() / seconds.back(), 210.0 / 130.0, 0.35);
+}
+
 // A transmission of no file at all (no info file chosen) must not wait for audio to begin.
-TEST_F(EspeakVoiceTest, NoFileNameRendersNothingAndIsDoneAtOnce) {
+TEST_P(EngineVoiceTest, NoFileNameRendersNothingAndIsDoneAtOnce) {
     voice_.speak("", kSpeakFileAsync);
     EXPECT_EQ(voice_.runningState(), kDone);
 }
+
+}  // namespace
+}  // namespace vox
+
+namespace vox {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(
+    Engines, EngineVoiceTest,
+    ::testing::Values(VoiceChoice{kEspeakEngineName, ""}, VoiceChoice{kFliteEngineName, "slt"},
+                      VoiceChoice{kFliteEngineName, "kal"}),
+    [](const auto& info) {
+        std::string name = info.param.engine + "_" + info.param.name;
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
 
 }  // namespace
 }  // namespace vox

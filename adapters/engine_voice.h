@@ -9,25 +9,27 @@
 
 #include "adapters/air_recorder.h"
 #include "adapters/audio_output.h"
+#include "adapters/speech_engine.h"
 #include "core/base/clock.h"
 #include "core/base/event_loop.h"
 #include "core/base/voice.h"
 
 namespace vox {
 
-// The voice on espeak-ng. Texts and files are queued and rendered on the shared espeak worker;
-// the audio goes to a sound device (sound_devices.h) or to the air recorder, the last output of
+// The voice on a speech engine (espeak-ng or Flite). Texts and files are queued and rendered on
+// the synthesis thread; the markup is read here, the engine gets the words between the pauses.
+// The audio goes to a sound device (sound_devices.h) or to the air recorder, the last output of
 // the list, which writes each transmission to air/ under the program folder.
-class EspeakVoice : public Voice {
+class EngineVoice : public Voice {
 public:
-    // Throws VoiceError when espeak-ng cannot be started. output: where the audio goes instead of
-    // the list (a file, say), as renderTo() does; the sound devices are then not asked for until
-    // an output of the list is chosen.
-    EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
+    // output: where the audio goes instead of the list (a file, say), as renderTo() does; the
+    // sound devices are then not asked for until an output of the list is chosen.
+    EngineVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
+                std::shared_ptr<SpeechEngine> engine,
                 std::shared_ptr<AudioOutput> output = nullptr);
-    ~EspeakVoice() override;
-    EspeakVoice(const EspeakVoice&) = delete;
-    EspeakVoice& operator=(const EspeakVoice&) = delete;
+    ~EngineVoice() override;
+    EngineVoice(const EngineVoice&) = delete;
+    EngineVoice& operator=(const EngineVoice&) = delete;
 
     std::string engineName() const override;
     void speak(const std::string& text, int flags) override;
@@ -43,15 +45,16 @@ public:
     // Sends the audio to an output outside the list (a file, say); null returns to the list.
     void renderTo(std::shared_ptr<AudioOutput> output);
 
-    // Rate -2..2 in words per minute: 130, 150, 170, 190, 210.
-    static int wordsPerMinute(int rate);
+    // What is queued from now on speaks with this engine.
+    void setEngine(std::shared_ptr<SpeechEngine> engine);
 
 private:
     struct Job {
         std::string text;
         bool isFile = false;
         std::uint64_t generation = 0;
-        int wordsPerMinute = 170;
+        std::shared_ptr<SpeechEngine> engine;
+        int rate = 0;
         int volume = 100;
     };
     void render(const Job& job);
@@ -72,6 +75,7 @@ private:
     int outputIndex_ = 0;
     std::shared_ptr<AudioOutput> selected_;
     std::shared_ptr<AudioOutput> override_;
+    std::shared_ptr<SpeechEngine> engine_;
 
     std::atomic<int> rate_{0};
     std::atomic<int> volume_{100};

@@ -1,10 +1,10 @@
-#include "adapters/espeak_voice.h"
+#include "adapters/engine_voice.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "adapters/espeak_engine.h"
 #include "adapters/sound_devices.h"
+#include "adapters/synthesis_thread.h"
 #include "adapters/wav_decode.h"
 #include "core/base/speakable_text.h"
 #include "core/base/speech_markup.h"
@@ -31,35 +31,38 @@ bool hasWords(const std::vector<SpeechRun>& runs) {
 
 }  // namespace
 
-EspeakVoice::EspeakVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
-                         std::shared_ptr<AudioOutput> output)
+EngineVoice::EngineVoice(const Clock& clock, EventLoop& loop, const std::string& programFolder,
+                         std::shared_ptr<SpeechEngine> engine, std::shared_ptr<AudioOutput> output)
     : clock_(clock),
       loop_(loop),
       air_(std::make_shared<AirRecorder>(clock, programFolder + "/air")),
-      override_(std::move(output)) {
-    if (!EspeakEngine::instance().ready())
-        throw VoiceError(EspeakEngine::instance().error());
+      override_(std::move(output)),
+      engine_(std::move(engine)) {
+    if (!engine_)
+        throw VoiceError("no speech engine");
     if (!override_)
         setAudioOutput(0);
 }
 
-EspeakVoice::~EspeakVoice() {
+EngineVoice::~EngineVoice() {
     speak("", kSpeakPurge);
     // The worker may still hold jobs of ours; they are dropped, but must be gone before we are.
-    EspeakEngine::instance().runAndWait([] {});
+    SynthesisThread::instance().runAndWait([] {});
 }
 
-std::string EspeakVoice::engineName() const {
-    return "espeak-ng " + EspeakEngine::instance().version();
+std::string EngineVoice::engineName() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return engine_->name();
 }
 
-int EspeakVoice::wordsPerMinute(int rate) {
-    // Through a narrow FM channel espeak's own 175 runs words together; the middle step is a
-    // little slower and each step 20 words per minute: 130, 150, 170, 190, 210.
-    return 170 + 20 * std::clamp(rate, -2, 2);
+void EngineVoice::setEngine(std::shared_ptr<SpeechEngine> engine) {
+    if (!engine)
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    engine_ = std::move(engine);
 }
 
-void EspeakVoice::speak(const std::string& text, int flags) {
+void EngineVoice::speak(const std::string& text, int flags) {
     const bool purge = (flags & 2) != 0;
     const bool isFile = (flags & 4) != 0;
     Job job;
@@ -79,17 +82,17 @@ void EspeakVoice::speak(const std::string& text, int flags) {
         if (text.empty())
             return;
         ++pending_;
-        job = {text, isFile, generation_, wordsPerMinute(rate_), volume_};
+        job = {text, isFile, generation_, engine_, rate_, volume_};
     }
     // Virtual time waits for the worker; it says when it is done.
     loop_.externalWorkStarted();
-    EspeakEngine::instance().post([this, job = std::move(job)] {
+    SynthesisThread::instance().post([this, job = std::move(job)] {
         render(job);
         finish(job);
     });
 }
 
-int EspeakVoice::runningState() {
+int EngineVoice::runningState() {
     std::shared_ptr<AudioOutput> output;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -103,21 +106,21 @@ int EspeakVoice::runningState() {
     return output && output->busy() ? kSpeaking : kDone;
 }
 
-void EspeakVoice::setRate(int rate) {
+void EngineVoice::setRate(int rate) {
     rate_ = std::clamp(rate, -2, 2);
 }
 
-void EspeakVoice::setVolume(int volume) {
+void EngineVoice::setVolume(int volume) {
     volume_ = std::clamp(volume, 0, 100);
 }
 
-std::vector<std::string> EspeakVoice::audioOutputs() {
+std::vector<std::string> EngineVoice::audioOutputs() {
     std::vector<std::string> names = soundDevices().names();
     names.push_back(kAirRecorderName);
     return names;
 }
 
-void EspeakVoice::setAudioOutput(int index) {
+void EngineVoice::setAudioOutput(int index) {
     const int devices = static_cast<int>(soundDevices().names().size());
     if (index < 0 || index > devices) {
         throw VoiceError("no audio output " + std::to_string(index));
@@ -137,26 +140,26 @@ void EspeakVoice::setAudioOutput(int index) {
         old->clear();
 }
 
-int EspeakVoice::audioOutput() const {
+int EngineVoice::audioOutput() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return outputIndex_;
 }
 
-void EspeakVoice::transmitterKeyed(bool on) {
+void EngineVoice::transmitterKeyed(bool on) {
     air_->setKeyed(on);
 }
 
-void EspeakVoice::renderTo(std::shared_ptr<AudioOutput> output) {
+void EngineVoice::renderTo(std::shared_ptr<AudioOutput> output) {
     std::lock_guard<std::mutex> lock(mutex_);
     override_ = std::move(output);
 }
 
-std::shared_ptr<AudioOutput> EspeakVoice::currentOutput() {
+std::shared_ptr<AudioOutput> EngineVoice::currentOutput() {
     std::lock_guard<std::mutex> lock(mutex_);
     return override_ ? override_ : selected_;
 }
 
-bool EspeakVoice::deliver(std::uint64_t generation, const std::int16_t* samples,
+bool EngineVoice::deliver(std::uint64_t generation, const std::int16_t* samples,
                           std::size_t count) {
     const std::shared_ptr<AudioOutput> output = currentOutput();
     if (!output)
@@ -170,7 +173,7 @@ bool EspeakVoice::deliver(std::uint64_t generation, const std::int16_t* samples,
     return true;
 }
 
-bool EspeakVoice::deliverSilence(std::uint64_t generation, std::size_t count) {
+bool EngineVoice::deliverSilence(std::uint64_t generation, std::size_t count) {
     const std::vector<std::int16_t> zeros(std::min(count, kChunk), 0);
     while (count > 0) {
         const std::size_t n = std::min(count, zeros.size());
@@ -181,7 +184,7 @@ bool EspeakVoice::deliverSilence(std::uint64_t generation, std::size_t count) {
     return true;
 }
 
-void EspeakVoice::render(const Job& job) {
+void EngineVoice::render(const Job& job) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (job.generation != generation_)
@@ -207,17 +210,16 @@ void EspeakVoice::render(const Job& job) {
         renderText(job, *text);
 }
 
-void EspeakVoice::renderText(const Job& job, const std::string& text) {
+void EngineVoice::renderText(const Job& job, const std::string& text) {
     const std::vector<SpeechRun> runs = parseSpeechMarkup(text);
-    EspeakEngine& engine = EspeakEngine::instance();
-    const EspeakEngine::Sink sink = [&](const std::int16_t* samples, std::size_t count) {
+    SpeechEngine& engine = *job.engine;
+    const SpeechEngine::Sink sink = [&](const std::int16_t* samples, std::size_t count) {
         return deliver(job.generation, samples, count);
     };
     // Words between two pauses go to the engine as one document; the pauses are ours.
     std::vector<SpeechRun> words;
     auto speakWords = [&] {
-        const bool ok = !hasWords(words) || engine.synthesize(speechRunsToSsml(words),
-                                                              job.wordsPerMinute, job.volume, sink);
+        const bool ok = !hasWords(words) || engine.synthesize(words, job.rate, job.volume, sink);
         words.clear();
         return ok;
     };
@@ -235,7 +237,7 @@ void EspeakVoice::renderText(const Job& job, const std::string& text) {
     speakWords();
 }
 
-void EspeakVoice::finish(const Job& job) {
+void EngineVoice::finish(const Job& job) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (job.generation == generation_ && pending_ > 0)
