@@ -17,8 +17,8 @@
 
 #include "adapters/audio_file_output.h"
 #include "adapters/engine_voice.h"
-#include "adapters/qt_runtime.h"
 #include "adapters/flite_engine.h"
+#include "adapters/qt_runtime.h"
 #include "adapters/speech_engines.h"
 #include "core/base/runtime.h"
 

@@ -19,13 +19,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "backends/sim/dry_run.h"
 #include "core/base/air_log.h"
 #include "core/base/listen_address.h"
 #include "core/console/form_data.h"
 #include "core/console/next_transmissions.h"
 #include "core/console/status_json.h"
 #include "core/settings/settings_format.h"
-#include "backends/sim/dry_run.h"
 #include "core/station/station.h"
 
 namespace vox {

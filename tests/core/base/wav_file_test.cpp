@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-
 #include "core/base/wav_file.h"
 #include "tests/support/temp_folder.h"
 

@@ -53,8 +53,7 @@ struct DtmfRig : PartRig {
     explicit DtmfRig(ProgramConf conf = ProgramConf{})
         : PartRig({2026, 12, 10, 12, 1, 30}, conf),
           peers(
-              air,
-              [this] { refreshNodeDtmfCodes(nodes, state); },
+              air, [this] { refreshNodeDtmfCodes(nodes, state); },
               [this](bool on) { timers[TimerName::tQuietTime].setEnabled(on); }),
           dtmf(context(), timers[TimerName::tDTMFInComing], timers[TimerName::tDTMF], peers) {
         events.onDtmf = [this](const std::string& digits) { dtmf.ELo_DTMFString(digits); };
